@@ -1,0 +1,28 @@
+// Byte encodings of the system: UTF-8 with byte-preserving escapes, and Windows-1252.
+#pragma once
+#include "base/Texto.h"
+
+namespace zt {
+
+enum class Codificacion { Utf8, Cp1252 };
+
+// Decodes UTF-8; every byte that is not part of a valid sequence becomes U+DC80+byte.
+Texto DecodificaUtf8(std::string_view bytes);
+// Encodes UTF-8; U+DC80..U+DCFF become the single byte they stand for.
+std::string CodificaUtf8(VistaTexto texto);
+// True when the bytes are well-formed UTF-8 (no overlongs, no surrogates).
+bool EsUtf8Valido(std::string_view bytes);
+
+// Windows-1252: all 256 codes decode; the five undefined ones map to U+0081, U+008D, U+008F,
+// U+0090 and U+009D so that they come back as the same byte.
+char32_t DecodificaCp1252(unsigned char byte);
+Texto DecodificaCp1252(std::string_view bytes);
+// Code of a character in Windows-1252, or -1 when it has none (U+DC80+b counts as byte b).
+int CodigoCp1252(char32_t c);
+// Characters with no code are written as '?'.
+std::string CodificaCp1252(VistaTexto texto);
+
+Texto Decodifica(std::string_view bytes, Codificacion cod);
+std::string Codifica(VistaTexto texto, Codificacion cod);
+
+} // namespace zt
