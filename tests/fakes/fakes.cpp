@@ -1,0 +1,1 @@
+// Fakes library anchor; the fakes themselves are header classes beside this file.
