@@ -6,7 +6,8 @@ namespace zt {
 
 enum class Codificacion { Utf8, Cp1252 };
 
-// Decodes UTF-8; every byte that is not part of a valid sequence becomes U+DC80+byte.
+// Decodes UTF-8; every byte b that is not part of a valid sequence becomes U+DC00+b, which lies
+// in U+DC80..U+DCFF since such bytes are never ASCII.
 Texto DecodificaUtf8(std::string_view bytes);
 // Encodes UTF-8; U+DC80..U+DCFF become the single byte they stand for.
 std::string CodificaUtf8(VistaTexto texto);
@@ -17,7 +18,7 @@ bool EsUtf8Valido(std::string_view bytes);
 // U+0090 and U+009D so that they come back as the same byte.
 char32_t DecodificaCp1252(unsigned char byte);
 Texto DecodificaCp1252(std::string_view bytes);
-// Code of a character in Windows-1252, or -1 when it has none (U+DC80+b counts as byte b).
+// Code of a character in Windows-1252, or -1 when it has none (U+DC00+b counts as byte b).
 int CodigoCp1252(char32_t c);
 // Characters with no code are written as '?'.
 std::string CodificaCp1252(VistaTexto texto);

@@ -8,7 +8,7 @@ namespace zt {
 using Texto = std::u32string;
 using VistaTexto = std::u32string_view;
 
-// UTF-8 literal or std::string to Texto (invalid bytes kept as U+DC80+byte).
+// UTF-8 literal or std::string to Texto (invalid bytes kept as U+DC00+byte).
 Texto T(std::string_view utf8);
 // Texto to UTF-8 (U+DC80..U+DCFF written back as the original byte).
 std::string U8(VistaTexto texto);
