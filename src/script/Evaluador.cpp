@@ -1,0 +1,170 @@
+// Operator reading, level table and precedence climbing of the shared expression evaluator.
+#include "script/Evaluador.h"
+#include "base/Error.h"
+#include <array>
+#include <string_view>
+
+namespace zt {
+namespace {
+
+struct NivelOp {
+  std::u32string_view oper;
+  int16_t nivel;
+};
+
+constexpr std::array<NivelOp, 33> kNiveles{{
+    {U"^", 8}, {U"++", 8}, {U"--", 8}, {U"+=", 8}, {U"-=", 8}, {U"*=", 8}, {U"/=", 8},
+    {U"=<", 7}, {U"=>", 7},
+    {U"*", 6}, {U"/", 6}, {U"\\", 6}, {U"%", 6},
+    {U"+", 5}, {U"-", 5}, {U"|", 5}, {U"&", 5},
+    {U"==", 4}, {U"<>", 4}, {U">", 4}, {U">=", 4}, {U"<", 4}, {U"<=", 4}, {U"~", 4},
+    {U"&&", 3}, {U"||", 3}, {U"!", 3}, {U"|!", 3},
+    {U"=", 2},
+    {U">>", 1}, {U"<<", 1}, {U">+", 1}, {U">-", 1},
+}};
+
+constexpr std::u32string_view kCaracteresOp = U"~&|!><=^*/\\%+-";
+
+// After the first character of an operator, each check peeks one character and, when it
+// matches, takes it and replaces the operator text. Checks run in order and independently.
+struct Continuacion {
+  char32_t primero;
+  char32_t siguiente;
+  std::u32string_view resultado;
+};
+
+constexpr std::array<Continuacion, 19> kContinuaciones{{
+    {U'+', U'+', U"++"}, {U'+', U'=', U"+="},
+    {U'-', U'-', U"--"}, {U'-', U'=', U"-="},
+    {U'*', U'=', U"*="},
+    {U'/', U'=', U"/="},
+    {U'=', U'=', U"=="}, {U'=', U'<', U"=<"}, {U'=', U'>', U"=>"},
+    {U'>', U'=', U">="}, {U'>', U'>', U">>"}, {U'>', U'+', U">+"}, {U'>', U'-', U">-"},
+    {U'<', U'=', U"<="}, {U'<', U'>', U"<>"}, {U'<', U'<', U"<<"},
+    {U'|', U'|', U"||"}, {U'|', U'!', U"|!"},
+    {U'&', U'&', U"&&"},
+}};
+
+constexpr bool SoloCaracteresOp(std::u32string_view s) {
+  for (char32_t c : s)
+    if (kCaracteresOp.find(c) == std::u32string_view::npos) return false;
+  return !s.empty();
+}
+
+constexpr bool TablasCoherentes() {
+  for (const auto& n : kNiveles)
+    if (!SoloCaracteresOp(n.oper) || n.nivel < 1 || n.nivel > 8) return false;
+  for (const auto& c : kContinuaciones) {
+    bool tieneNivel = false;
+    for (const auto& n : kNiveles) tieneNivel = tieneNivel || n.oper == c.resultado;
+    if (!tieneNivel) return false;
+  }
+  return true;
+}
+static_assert(TablasCoherentes(), "every operator the reader can produce must have a level");
+
+// Keeps the nesting count in step even when a run-time error unwinds the evaluation.
+class Profundidad {
+public:
+  explicit Profundidad(int& p) : p_(p) { ++p_; }
+  ~Profundidad() { --p_; }
+  Profundidad(const Profundidad&) = delete;
+  Profundidad& operator=(const Profundidad&) = delete;
+
+private:
+  int& p_;
+};
+
+} // namespace
+
+int16_t jerOp(VistaTexto oper) {
+  for (const auto& n : kNiveles)
+    if (n.oper == oper) return n.nivel;
+  return 0;
+}
+
+bool EsCaracterOperador(char32_t c) {
+  return c != 0 && kCaracteresOp.find(c) != std::u32string_view::npos;
+}
+
+Texto EvaluadorExpr::cogOperador() {
+  CapBlancos();
+  const char32_t primero = VerUno();
+  if (!EsCaracterOperador(primero)) return {};
+  const MarcaExpr antes = Marca();
+  TomaUno();
+  Texto oper(1, primero);
+  if (primero == U'/' && VerUno() == U'/') {
+    Vuelve(antes);  // a "//" comment ends the expression
+    return {};
+  }
+  for (const auto& c : kContinuaciones) {
+    if (c.primero != primero || VerUno() != c.siguiente) continue;
+    TomaUno();
+    oper = c.resultado;
+  }
+  return oper;
+}
+
+Texto EvaluadorExpr::LeeOperador(bool modoComp) {
+  Texto op = cogOperador();
+  if (modoComp && op == U"=") op = U"==";
+  return op;
+}
+
+ValorExpr EvaluadorExpr::EvalExpresion(int16_t nivel, bool modoComp) {
+  Profundidad guarda(profundidad_);
+  if (profundidad_ > ProfundidadMaximaExpr) {
+    if (!HayError())
+      FijaError(T("Expresión demasiado anidada: más de ") +
+                T(std::to_string(ProfundidadMaximaExpr)) + T(" niveles"));
+    return {};
+  }
+  return Escala(nivel, modoComp);
+}
+
+// The precedence-climbing loop: operators of equal level apply left to right; a tighter
+// operator after the right operand makes that operand a sub-expression read by recursion.
+ValorExpr EvaluadorExpr::Escala(int16_t nivel, bool modoComp) {
+  CapBlancos();
+  ValorExpr izq = CogOperando();
+  if (HayError() || izq.texto.empty()) return {};
+  Texto op = LeeOperador(modoComp);
+  if (op.empty()) return izq;
+  int16_t lvl = jerOp(op);
+  if (lvl <= nivel) return izq;
+  for (;;) {
+    if (op.empty()) {
+      izq.clase = ClaseOperacion;
+      return izq;
+    }
+    const MarcaExpr p1 = Marca();
+    ValorExpr der = CogOperando();
+    if (HayError()) return {};  // keep the first message, it names the real fault
+    if (der.texto.empty()) {
+      FijaError(T("Se esperaba expresión después de: ") + izq.texto + op);
+      return {};
+    }
+    const MarcaExpr p2 = Marca();
+    Texto op2 = LeeOperador(modoComp);
+    if (!op2.empty()) {
+      const int16_t lvl2 = jerOp(op2);
+      if (lvl2 <= nivel) {
+        Vuelve(p2);
+        return AplicaOperador(izq, op, der);
+      }
+      if (lvl2 > lvl) {
+        Vuelve(p1);
+        der = EvalExpresion(lvl, modoComp);
+        if (HayError()) return {};
+        op2 = LeeOperador(modoComp);
+      }
+    }
+    izq = AplicaOperador(izq, op, der);
+    if (HayError()) return {};
+    op = std::move(op2);
+    lvl = jerOp(op);
+  }
+}
+
+} // namespace zt

@@ -1,0 +1,99 @@
+// The operator rows of the shared expression evaluator.
+#include "base/Comodin.h"
+#include "base/Error.h"
+#include "base/Numeros.h"
+#include "script/Evaluador.h"
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace zt {
+namespace {
+
+const Texto kVerdad = U"1";
+const Texto kFalso = U"0";
+
+// Number text of a double result; an infinite or undefined result is the platform's fault.
+Texto TextoResultado(double v) {
+  if (std::isinf(v)) throw ErrorEjecucion(CodigoError::Desbordamiento);
+  if (std::isnan(v)) throw ErrorEjecucion(CodigoError::ArgumentoNoValido);
+  return TextoDoble(v);
+}
+
+Texto TextoEntero(int64_t v) {
+  Texto t;
+  const bool negativo = v < 0;
+  uint64_t u = negativo ? 0 - static_cast<uint64_t>(v) : static_cast<uint64_t>(v);
+  do {
+    t.insert(t.begin(), static_cast<char32_t>(U'0' + u % 10));
+    u /= 10;
+  } while (u != 0);
+  if (negativo) t.insert(t.begin(), U'-');
+  return t;
+}
+
+Texto Potencia(double l, double r) {
+  if (l == 0 && r < 0) throw ErrorEjecucion(CodigoError::DivisionPorCero);
+  return TextoResultado(std::pow(l, r));
+}
+
+// "\" and "%": both sides rounded to 32-bit integers (halves to even); a divisor that rounds to
+// zero is the platform's division fault.
+Texto DivisionEntera(double l, double r, bool resto) {
+  const int64_t a = AEntero32(l);
+  const int64_t b = AEntero32(r);
+  if (b == 0) throw ErrorEjecucion(CodigoError::DivisionPorCero);
+  if (resto) return TextoEntero(a % b);
+  const int64_t q = a / b;
+  if (q > std::numeric_limits<int32_t>::max()) throw ErrorEjecucion(CodigoError::Desbordamiento);
+  return TextoEntero(q);
+}
+
+const Texto& Verdad(bool v) { return v ? kVerdad : kFalso; }
+
+} // namespace
+
+ValorExpr EvaluadorExpr::AplicaOperador(const ValorExpr& izq, VistaTexto oper, const ValorExpr& der) {
+  ValorExpr r = oper == U"=" ? Asigna(izq, der) : ValorExpr{};
+  r.clase = ClaseOperacion;
+  r.oper = oper;
+  r.texto = izq.texto + Texto(oper) + der.texto;
+  auto logico = [&](bool v) { r.valor = Verdad(v); r.tipo = TipoNumero; };
+
+  if (oper == U"=") return r;
+  // Rows that treat their operands as text.
+  else if (oper == U"==") logico(izq.valor == der.valor);
+  else if (oper == U"<>") logico(izq.valor != der.valor);
+  else if (oper == U">") logico(izq.valor > der.valor);
+  else if (oper == U"<") logico(izq.valor < der.valor);
+  else if (oper == U">=") logico(izq.valor >= der.valor);
+  else if (oper == U"<=") logico(izq.valor <= der.valor);
+  else if (oper == U"~") logico(CoincideComodin(izq.valor, der.valor));
+  else if (oper == U"|") {
+    r.valor = izq.valor + der.valor;
+    r.tipo = TipoTexto;
+  } else AplicaNumerico(r, LeeNumero(izq.valor), oper, LeeNumero(der.valor));
+  return r;
+}
+
+void EvaluadorExpr::AplicaNumerico(ValorExpr& r, double l, VistaTexto oper, double d) {
+  auto numero = [&](Texto v) { r.valor = std::move(v); r.tipo = TipoNumero; };
+  auto logico = [&](bool v) { numero(Verdad(v)); };
+  if (oper == U"+") numero(TextoResultado(l + d));
+  else if (oper == U"-") numero(TextoResultado(l - d));
+  else if (oper == U"*") numero(TextoResultado(l * d));
+  else if (oper == U"/" || oper == U"\\" || oper == U"%") {
+    if (d == 0) return FijaError(T("No se puede dividir por cero."));
+    numero(oper == U"/" ? TextoResultado(l / d) : DivisionEntera(l, d, oper == U"%"));
+  } else if (oper == U"^") {
+    if (l == 0 && d == 0) return FijaError(T("No se puede Evaluar 0^0"));
+    numero(Potencia(l, d));
+  } else if (oper == U"++") numero(TextoResultado(l + 1));
+  else if (oper == U"--") numero(TextoResultado(l - 1));
+  else if (oper == U"&&") logico(l == 1 && d == 1);
+  else if (oper == U"||") logico(l != 0 || d != 0);
+  else if (oper == U"!") logico(l != 1);
+  else FijaError(T("No se reconoce operador: '") + Texto(oper) + T("' "));
+}
+
+} // namespace zt
