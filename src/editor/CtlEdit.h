@@ -1,0 +1,233 @@
+// The editor core: text, cursor, keyboard, files, selection, clipboard and undo of one editor.
+#pragma once
+#include "base/Codec.h"
+#include "base/Texto.h"
+#include "base/Tipos.h"
+#include "editor/LineasTexto.h"
+#include "editor/PerfilEditor.h"
+#include "platform/Clipboard.h"
+#include "platform/Dialogs.h"
+#include <cstdint>
+#include <deque>
+#include <functional>
+
+namespace zt {
+
+// Shift-state bits and the virtual-key codes the keyboard handler understands.
+namespace tecla {
+constexpr int Mayus = 1, Ctrl = 2, Alt = 4;
+constexpr int Retroceso = 8, Tab = 9, Enter = 13, Shift = 16, Control = 17, Menu = 18;
+constexpr int RePag = 33, AvPag = 34, Fin = 35, Inicio = 36;
+constexpr int Izquierda = 37, Arriba = 38, Derecha = 39, Abajo = 40;
+constexpr int Insertar = 45, Suprimir = 46, LetraC = 67, F5 = 116;
+} // namespace tecla
+
+// One undo entry: 1 insertion, -1 deletion, 2 lines appended by a block paste,
+// 3 / -3 selection mode switched to column / stream.
+struct RegDeshacer {
+  int16_t tipo = 0;
+  PosTexto pos;
+  Texto texto;
+};
+
+struct EtiquetaEstado {
+  Texto texto;
+  Color color = 0;
+};
+
+class CtlEdit {
+public:
+  static constexpr int32_t kLargoMaximo = 32767;    // a line never reaches this length
+  static constexpr int32_t kMaxLineasArchivo = 100000;
+  static constexpr int kMaxDeshacer = 61;
+  static constexpr size_t kMaxTextoDeshacer = 1000000;
+
+  explicit CtlEdit(PerfilEditor perfil = PerfilEditor::CtlEdit(), Dialogs* dialogos = nullptr,
+                   Clipboard* portapapeles = nullptr);
+  virtual ~CtlEdit() = default;
+  CtlEdit(const CtlEdit&) = delete;
+  CtlEdit& operator=(const CtlEdit&) = delete;
+
+  const PerfilEditor& perfil() const { return perfil_; }
+  void FijaDialogos(Dialogs* d) { dialogos_ = d; }
+  void FijaPortapapeles(Clipboard* c) { portapapeles_ = c; }
+
+  // ---- Fields hosts read and write directly ----
+  int32_t curXt = 1;     // cursor column (expanded), 1..len(linact)+1
+  int32_t curYt = 1;     // cursor line
+  Texto linact;          // expanded text of the cursor line
+  int nEspTab = 6;
+  bool bloqText = false; // read-only
+  bool ModEnvDir = false;
+  Texto archivo;
+  int16_t tipArch = 0;   // 0 DOS, 1 UNIX
+  bool haysel = false;
+  bool MostfCtx = false;
+  // Display switches and character cell.
+  bool verEstado = false, verNumLin = false, verDesHor = false, verDesVer = false, verFonLin = false;
+  int anccarP = 8, altcarP = 16;
+
+  // ---- View state (the host sets the visible counts from its geometry) ----
+  int32_t primLinVis = 1;
+  int32_t primColVis = 1;
+  int32_t lineasVis = 0;   // 0: no view yet, nothing scrolls
+  int32_t columnasVis = 0;
+  bool redibujoTotal = false; // the next redraw repaints everything
+  int32_t ultLinVis() const { return primLinVis + lineasVis - 1; }
+  int32_t ultColVis() const { return primColVis + columnasVis - 1; }
+  int32_t anchoMax() const { return anchoMax_; } // widest expanded line seen since the last clear
+
+  // ---- Status-bar labels ----
+  EtiquetaEstado lblEstado1, lblEstado2, lblEstado3, lblEstado4;
+
+  // ---- Events raised to the host ----
+  std::function<void(const Texto&)> ArchivoSoltado;
+  std::function<void(int, int, int, int)> MouseMove; // button, shift, x, y
+  std::function<void()> CambiaModo;
+  std::function<void(int, int)> KeyDown;             // key code, shift
+  std::function<void(const Texto&, int)> TeclaEnter; // linact, shift
+
+  // ---- Hooks for the drawing and popup layers ----
+  std::function<void(int32_t)> alRedibujarLinea;
+  std::function<void()> alRedibujarTodo;
+  std::function<void()> alReiniciarCaret;
+  std::function<bool(int, int)> alOfrecerTecla;      // popup: true when it took the key
+  std::function<void(int, int)> alTeclaProcesada;
+  std::function<void(char32_t)> alCaracter;
+
+  // ---- Lines ----
+  LineasTexto& lineas() { return lineas_; }
+  const LineasTexto& lineas() const { return lineas_; }
+  int32_t nLin() const { return lineas_.Cuenta(); }
+  const Texto& linea(int32_t y) const; // empty for a line that does not exist
+  int32_t nLinActual() const { return curYt; }
+  void LimpiarLineas();
+  void AgregaLinea(const Texto& texto);
+  void EliminarLineas(int32_t primera, int32_t cuenta);
+  void ReinicColEdi();
+  void TabToSpaces();
+  void Text(const Texto& texto);
+  Texto Text() const;
+
+  // ---- Columns ----
+  Texto LineaFin(VistaTexto s) const;
+  int32_t posFinTab(int32_t c) const;
+  int32_t PosXTreal(int32_t x, int32_t y) const;
+  int32_t PosXTexp(int32_t i, int32_t y) const;
+
+  // ---- Cursor ----
+  // Places the cursor (clamped); snap 1 moves a column inside a tab onto it, 2 past it.
+  // 'desdeUsuario': keys, clicks and searches also scroll in 12-column steps at the edges.
+  void ColocaCursor(int32_t x, int32_t y, int snap, bool desdeUsuario = true);
+  void FijaColDeseada() { colDeseada_ = curXt; }
+  int32_t colDeseada() const { return colDeseada_; }
+  PosTexto Cursor() const;
+  void CursorText(int32_t x, int32_t y);
+
+  // ---- Editing ----
+  void CurInsertar(const Texto& s);
+  void CurEliminar(bool forzarDibujo = false);
+  void CurEliminarB();
+  void CurEliminarCad(const Texto& s);
+
+  // ---- Keyboard ----
+  void TeclaAbajo(int codigo, int shift);
+  void TeclaCaracter(char32_t c);
+
+  // ---- Files ----
+  bool CargarArch(const Texto& ruta);
+  bool GuardarArch();
+  bool GuardarArchComo(const Texto& ruta);
+  Codificacion codificacion() const { return codificacion_; }
+
+  // ---- Selection ----
+  int16_t TipoSelec() const { return tipoSelec_; }
+  void TipoSelec(int16_t v);
+  Texto TextSel();
+  void SelectHasta(int32_t x, int32_t y);
+  void SelecIdentificador(int32_t indice, int32_t y, int32_t largo);
+  void SeleccionaTodo();
+  void SelecLinea(int32_t y);
+  void SeleccionaPalabra(int32_t x, int32_t y); // double-click
+  PosTexto selIni() const { return selIni_; }
+  PosTexto selFin() const { return selFin_; }
+  PosTexto ancla() const { return ancla_; }
+  void FijaAncla() { ancla_ = Cursor(); }
+  void ExtiendeSeleccion();
+  void LimpiaSeleccion();
+
+  // ---- Clipboard ----
+  void CopiaSeleccion();
+  void CortaSeleccion();
+  void PegaSeleccion();
+
+  // ---- Undo ----
+  void Deshacer();
+  bool TextModificado() const { return nUndo_ != marcaGuardado_; }
+  void FijarTextNoModif();
+  int nUndo() const { return nUndo_; }
+  const std::deque<RegDeshacer>& historia() const { return historia_; }
+  void LimpiaDeshacer();
+
+  // Redraw requests: one line, or everything when a full redraw is pending.
+  void RedibujaLinea(int32_t y);
+  void RedibujaTodo();
+  void EncenCursor();
+
+protected:
+  void Aviso(const Texto& texto, Icono icono = Icono::Ninguno);
+  void ActualizaLinact();
+  void CrecerAncho(int32_t largoExpandido);
+  void Desplaza(bool pasos12);
+  void EtiquetaPosicion();
+  void EtiquetaModificado();
+  void EtiquetaSeleccion();
+  void Registra(int16_t tipo, PosTexto pos, const Texto& texto);
+
+  // Moves of the keyboard table.
+  bool Mover(int codigo, bool ctrl);
+  void MueveDerecha();
+  void MueveIzquierda();
+  void PalabraSiguiente();
+  void PalabraAnterior();
+  void BordeBloque(int dir);
+  void Pagina(int dir);
+  void TeclaEnterPulsada(int shift);
+
+  // Text ranges in stored coordinates (line, 1-based index).
+  Texto TextoEntre(int32_t y1, int32_t r1, int32_t y2, int32_t r2) const;
+  void InsertaEn(int32_t y, int32_t r, const std::vector<Texto>& piezas);
+  void BorraEntre(int32_t y1, int32_t r1, int32_t y2, int32_t r2);
+  void AvanzaCaracteres(int32_t& y, int32_t& r, int64_t n);
+  bool CabeLinea(int64_t largo);
+  bool PegaBloque(const std::vector<Texto>& piezas, const Texto& s);
+  void InsertaEnLinea(const Texto& s);
+  void InsertaLineas(const std::vector<Texto>& piezas, const Texto& s);
+  PosTexto InicioSeleccion() const;
+  void BorraSeleccion();
+  Texto TextoColumnas(int32_t y1, int32_t y2, int32_t x1, int32_t x2) const;
+  void BorraColumnas(int32_t y1, int32_t y2, int32_t x1, int32_t x2);
+  bool EscribeArchivo(const Texto& ruta);
+
+  PerfilEditor perfil_;
+  Dialogs* dialogos_;
+  Clipboard* portapapeles_;
+  LineasTexto lineas_;
+  int32_t anchoMax_ = 1;
+  int32_t colDeseada_ = 1;
+  Codificacion codificacion_ = Codificacion::Utf8;
+  int16_t tipoSelec_ = 0;
+  PosTexto ancla_{1, 1}, selIni_{1, 1}, selFin_{1, 1}, selIniPrev_{1, 1}, selFinPrev_{1, 1};
+  std::deque<RegDeshacer> historia_;
+  int nUndo_ = 0;
+  int marcaGuardado_ = 0; // below 0: the saved state can no longer be reached
+  size_t largoHistoria_ = 0;
+  bool deshaciendo_ = false;
+};
+
+// Splits at CR LF, CR and LF; a text ending in a line break gives an empty last piece.
+std::vector<Texto> PartirEnSaltos(VistaTexto s);
+// Joins with CR LF.
+Texto UneConSaltos(const std::vector<Texto>& piezas);
+
+} // namespace zt

@@ -1,0 +1,115 @@
+// Loading and saving files: encoding kept from the load, CR LF on save, safe replacement.
+#include "base/ArchivoTexto.h"
+#include "editor/Columnas.h"
+#include "editor/CtlEdit.h"
+#include <filesystem>
+
+namespace zt {
+
+namespace {
+struct Lectura {
+  std::vector<Texto> lineas;
+  bool unix = false;
+  bool cortada = false;
+};
+
+// A line ends at CR, CR LF or LF; a bare LF marks a UNIX file, whose final LF leaves an empty
+// last line. Stops once the line count passes the limit.
+Lectura PartirArchivo(std::string_view bytes, Codificacion cod, size_t limite) {
+  Lectura l;
+  size_t inicio = 0;
+  bool finLf = false;
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    char c = bytes[i];
+    if (c != '\r' && c != '\n') continue;
+    l.lineas.push_back(Decodifica(bytes.substr(inicio, i - inicio), cod));
+    finLf = c == '\n';
+    if (finLf) l.unix = true;
+    if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    inicio = i + 1;
+    if (l.lineas.size() > limite) {
+      l.cortada = true;
+      return l;
+    }
+  }
+  if (inicio < bytes.size() || finLf) l.lineas.push_back(Decodifica(bytes.substr(inicio), cod));
+  l.cortada = l.lineas.size() > limite;
+  return l;
+}
+} // namespace
+
+bool CtlEdit::CargarArch(const Texto& ruta) {
+  std::filesystem::path p(U8(ruta));
+  std::error_code ec;
+  if (ruta.empty() || !std::filesystem::is_regular_file(p, ec)) {
+    Aviso(U"No se encuentra archivo: " + ruta);
+    return false;
+  }
+  std::optional<std::string> bytes = LeeBytes(p);
+  if (!bytes) {
+    Aviso(U"No se puede abrir el archivo: " + ruta, Icono::Exclamacion);
+    return false;
+  }
+  LimpiarLineas();
+  archivo = ruta;
+  lblEstado3.texto = U"DOS";
+  codificacion_ = DetectaCodificacion(*bytes);
+  Lectura l = PartirArchivo(*bytes, codificacion_, kMaxLineasArchivo);
+  bytes.reset();
+  if (l.unix) {
+    tipArch = 1;
+    lblEstado3.texto = U"UNIX";
+  }
+  int32_t ancho = 1;
+  for (const Texto& t : l.lineas) ancho = std::max(ancho, LargoExpandido(t, nEspTab));
+  lineas_.Inserta(1, std::move(l.lineas));
+  CrecerAncho(ancho);
+  if (l.cortada) {
+    // The text is incomplete: a save must not overwrite the whole file with it.
+    archivo.clear();
+    Aviso(T("Demasiadas líneas para leer en el editor"));
+  }
+  haysel = false;
+  primLinVis = primColVis = 1;
+  ColocaCursor(1, 1, 0, false);
+  FijaColDeseada();
+  ancla_ = selIni_ = selFin_ = selIniPrev_ = selFinPrev_ = Cursor();
+  EtiquetaSeleccion();
+  redibujoTotal = true;
+  RedibujaTodo();
+  LimpiaDeshacer();
+  FijarTextNoModif();
+  return true;
+}
+
+bool CtlEdit::GuardarArch() {
+  if (archivo.empty()) {
+    Aviso(U"No se ha especificado un nombre para el archivo", Icono::Exclamacion);
+    return false;
+  }
+  return EscribeArchivo(archivo);
+}
+
+bool CtlEdit::GuardarArchComo(const Texto& ruta) {
+  archivo = ruta;
+  return EscribeArchivo(ruta);
+}
+
+// Every line followed by CR LF, in the encoding the file was read in; written to a temporary
+// file and renamed over the old one, so a failure leaves the old file and the modified state.
+bool CtlEdit::EscribeArchivo(const Texto& ruta) {
+  std::string bytes;
+  for (int32_t y = 1; y <= nLin(); ++y) {
+    bytes += Codifica(lineas_.Linea(y), codificacion_);
+    bytes += "\r\n";
+  }
+  std::string error = EscribeBytes(std::filesystem::path(U8(ruta)), bytes);
+  if (!error.empty()) {
+    Aviso(U"No se puede guardar el archivo: " + ruta + U"\r\n" + T(error), Icono::Error);
+    return false;
+  }
+  FijarTextNoModif();
+  return true;
+}
+
+} // namespace zt
