@@ -1,0 +1,44 @@
+// Processes over QProcess::startDetached and QDesktopServices.
+#include "platform/qt/ProcessesQt.h"
+#include "platform/qt/ConvierteQt.h"
+#include "platform/qt/DialogsQt.h"
+#include <QDesktopServices>
+#include <QProcess>
+#include <QStringList>
+#include <QUrl>
+#include <cerrno>
+#include <iostream>
+#include <signal.h>
+
+namespace zt {
+
+namespace {
+bool AbreConEscritorio(const std::string& ruta, const char* que) {
+  if (SinPantalla()) {
+    std::cerr << que << ": " << ruta << std::endl;
+    return true;
+  }
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(AQString(ruta)));
+}
+} // namespace
+
+long ProcessesQt::IniciaDesligado(const std::string& programa, const std::vector<std::string>& argumentos) {
+  if (programa.empty()) return 0;
+  QStringList args;
+  for (const auto& a : argumentos) args << AQString(a);
+  qint64 pid = 0;
+  if (!QProcess::startDetached(AQString(programa), args, QString(), &pid)) return 0;
+  return long(pid);
+}
+
+bool ProcessesQt::VerArchivoTexto(const std::string& ruta) { return AbreConEscritorio(ruta, "Ver archivo"); }
+
+bool ProcessesQt::AbrirCarpeta(const std::string& ruta) { return AbreConEscritorio(ruta, "Abrir carpeta"); }
+
+// A detached program is not our child, so it never lingers as a zombie: a signal test is enough.
+bool ProcessesQt::Vive(long pid) {
+  if (pid <= 0) return false;
+  return kill(pid_t(pid), 0) == 0 || errno == EPERM;
+}
+
+} // namespace zt
