@@ -151,7 +151,7 @@ ValorExpr EvaluadorExpr::Escala(int16_t nivel, bool modoComp) {
       const int16_t lvl2 = jerOp(op2);
       if (lvl2 <= nivel) {
         Vuelve(p2);
-        return AplicaOperador(izq, op, der);
+        return AplicaOperador(std::move(izq), op, der);
       }
       if (lvl2 > lvl) {
         Vuelve(p1);
@@ -160,7 +160,7 @@ ValorExpr EvaluadorExpr::Escala(int16_t nivel, bool modoComp) {
         op2 = LeeOperador(modoComp);
       }
     }
-    izq = AplicaOperador(izq, op, der);
+    izq = AplicaOperador(std::move(izq), op, der);
     if (HayError()) return {};
     op = std::move(op2);
     lvl = jerOp(op);

@@ -73,6 +73,7 @@ public:
   Texto cogOperador();
   // Applies one operator row; "=" goes to Asigna.
   ValorExpr AplicaOperador(const ValorExpr& izq, VistaTexto oper, const ValorExpr& der);
+  ValorExpr AplicaOperador(ValorExpr&& izq, VistaTexto oper, const ValorExpr& der);
 
   virtual bool CapBlancos() = 0;
   virtual char32_t VerUno() = 0;
@@ -86,6 +87,7 @@ public:
 
 private:
   Texto LeeOperador(bool modoComp);
+  ValorExpr Aplica(const ValorExpr& izq, VistaTexto oper, const ValorExpr& der);
   void AplicaNumerico(ValorExpr& r, double l, VistaTexto oper, double d);
   ValorExpr Escala(int16_t nivel, bool modoComp);
   int profundidad_ = 0;

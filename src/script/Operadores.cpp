@@ -54,10 +54,26 @@ const Texto& Verdad(bool v) { return v ? kVerdad : kFalso; }
 } // namespace
 
 ValorExpr EvaluadorExpr::AplicaOperador(const ValorExpr& izq, VistaTexto oper, const ValorExpr& der) {
+  ValorExpr r = Aplica(izq, oper, der);
+  r.texto = izq.texto + Texto(oper) + der.texto;
+  return r;
+}
+
+// The loop hands over its left operand: its source text grows in place instead of being copied
+// at every operator, which would make long expressions quadratic.
+ValorExpr EvaluadorExpr::AplicaOperador(ValorExpr&& izq, VistaTexto oper, const ValorExpr& der) {
+  ValorExpr r = Aplica(izq, oper, der);
+  r.texto = std::move(izq.texto);
+  r.texto += oper;
+  r.texto += der.texto;
+  return r;
+}
+
+// Everything of a row but the source text.
+ValorExpr EvaluadorExpr::Aplica(const ValorExpr& izq, VistaTexto oper, const ValorExpr& der) {
   ValorExpr r = oper == U"=" ? Asigna(izq, der) : ValorExpr{};
   r.clase = ClaseOperacion;
   r.oper = oper;
-  r.texto = izq.texto + Texto(oper) + der.texto;
   auto logico = [&](bool v) { r.valor = Verdad(v); r.tipo = TipoNumero; };
 
   if (oper == U"=") return r;
