@@ -4,7 +4,7 @@
 #include <QTimer>
 #include <cstdlib>
 
-int main(int argc, char* argv[]) {
+int main(int argc, char *argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("ZTelnet");
   QMainWindow ventana;
@@ -12,7 +12,7 @@ int main(int argc, char* argv[]) {
   ventana.resize(900, 650);
   ventana.show();
   // Start-up check for scripted runs: close by itself once the window is up.
-  if (const char* ms = std::getenv("ZT_SMOKE_EXIT_MS"))
+  if (const char *ms = std::getenv("ZT_SMOKE_EXIT_MS"))
     QTimer::singleShot(std::atoi(ms), &ventana, &QMainWindow::close);
   return app.exec();
 }

@@ -12,21 +12,21 @@ namespace zt {
 
 namespace {
 
-std::string Entorno(const char* nombre) {
-  const char* v = nombre ? std::getenv(nombre) : nullptr;
+std::string Entorno(const char *nombre) {
+  const char *v = nombre ? std::getenv(nombre) : nullptr;
   return v ? v : "";
 }
 
 std::string CarpetaPersonal() {
   std::string h = Entorno("HOME");
   if (!h.empty()) return h;
-  if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) return pw->pw_dir;
+  if (const passwd *pw = getpwuid(getuid()); pw && pw->pw_dir) return pw->pw_dir;
   return "/tmp";
 }
 
 } // namespace
 
-fs::path EligeCarpeta(const FuentesCarpeta& f, const std::string& nombre) {
+fs::path EligeCarpeta(const FuentesCarpeta &f, const std::string &nombre) {
   std::error_code ec;
   if (!f.variable.empty()) {
     fs::path p = fs::absolute(f.variable, ec);
@@ -34,7 +34,8 @@ fs::path EligeCarpeta(const FuentesCarpeta& f, const std::string& nombre) {
   }
   if (!f.ejecutable.empty() && f.ejecutableEscribible) return f.ejecutable;
   // XDG asks to ignore a relative XDG_DATA_HOME.
-  if (!f.xdgDataHome.empty() && fs::path(f.xdgDataHome).is_absolute()) return fs::path(f.xdgDataHome) / nombre;
+  if (!f.xdgDataHome.empty() && fs::path(f.xdgDataHome).is_absolute())
+    return fs::path(f.xdgDataHome) / nombre;
   return fs::path(f.home) / ".local" / "share" / nombre;
 }
 
@@ -45,7 +46,7 @@ fs::path CarpetaEjecutable() {
   return exe.parent_path();
 }
 
-fs::path CarpetaPrograma(const char* variable, const char* nombre) {
+fs::path CarpetaPrograma(const char *variable, const char *nombre) {
   FuentesCarpeta f;
   f.variable = Entorno(variable);
   f.ejecutable = CarpetaEjecutable();

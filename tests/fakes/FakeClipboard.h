@@ -15,7 +15,7 @@ public:
     if (fallaLectura) return std::nullopt;
     return texto;
   }
-  bool PonTexto(const Texto& t) override {
+  bool PonTexto(const Texto &t) override {
     if (fallaEscritura) return false;
     texto = t;
     ++escrituras;

@@ -40,21 +40,22 @@ public:
   std::deque<std::optional<Texto>> respuestasArchivo;
   std::deque<std::optional<Color>> respuestasColor;
 
-  Respuesta Mensaje(const Texto& texto, const Texto& titulo, Botones botones = Botones::Aceptar,
+  Respuesta Mensaje(const Texto &texto, const Texto &titulo, Botones botones = Botones::Aceptar,
                     Icono icono = Icono::Ninguno, std::optional<Respuesta> porDefecto = {}) override {
     mensajes.push_back({texto, titulo, botones, icono, porDefecto});
     if (respuestas.empty()) return RespuestaPorDefecto(botones, porDefecto);
     return Toma(respuestas);
   }
-  std::optional<Texto> Entrada(const Texto& texto, const Texto& titulo, const Texto& inicial) override {
+  std::optional<Texto> Entrada(const Texto &texto, const Texto &titulo, const Texto &inicial) override {
     entradas.push_back({texto, titulo, inicial});
     return respuestasEntrada.empty() ? std::nullopt : Toma(respuestasEntrada);
   }
-  std::optional<Texto> AbrirArchivo(const Texto& titulo, const Texto& carpeta, const Texto& filtro) override {
+  std::optional<Texto> AbrirArchivo(const Texto &titulo, const Texto &carpeta, const Texto &filtro) override {
     archivos.push_back({false, titulo, carpeta, filtro});
     return respuestasArchivo.empty() ? std::nullopt : Toma(respuestasArchivo);
   }
-  std::optional<Texto> GuardarArchivo(const Texto& titulo, const Texto& inicial, const Texto& filtro) override {
+  std::optional<Texto> GuardarArchivo(const Texto &titulo, const Texto &inicial,
+                                      const Texto &filtro) override {
     archivos.push_back({true, titulo, inicial, filtro});
     return respuestasArchivo.empty() ? std::nullopt : Toma(respuestasArchivo);
   }
@@ -67,7 +68,7 @@ public:
   Texto UltimoMensaje() const { return mensajes.empty() ? Texto() : mensajes.back().texto; }
 
 private:
-  template <class T> static T Toma(std::deque<T>& cola) {
+  template <class T> static T Toma(std::deque<T> &cola) {
     T v = std::move(cola.front());
     cola.pop_front();
     return v;

@@ -18,9 +18,9 @@ public:
   // When true every start fails (pid 0, false).
   bool falla = false;
   // Runs after each successful IniciaDesligado, e.g. to write the file the program would write.
-  std::function<void(const Inicio&)> alIniciar;
+  std::function<void(const Inicio &)> alIniciar;
 
-  long IniciaDesligado(const std::string& programa, const std::vector<std::string>& argumentos) override {
+  long IniciaDesligado(const std::string &programa, const std::vector<std::string> &argumentos) override {
     inicios.push_back({programa, argumentos});
     if (falla) return 0;
     long pid = siguientePid_++;
@@ -28,11 +28,11 @@ public:
     if (alIniciar) alIniciar(inicios.back());
     return pid;
   }
-  bool VerArchivoTexto(const std::string& ruta) override {
+  bool VerArchivoTexto(const std::string &ruta) override {
     archivosVistos.push_back(ruta);
     return !falla;
   }
-  bool AbrirCarpeta(const std::string& ruta) override {
+  bool AbrirCarpeta(const std::string &ruta) override {
     carpetasAbiertas.push_back(ruta);
     return !falla;
   }

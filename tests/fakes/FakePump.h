@@ -26,7 +26,7 @@ public:
     if (ms > 0) ahora += ms;
     ProcesaEventos();
   }
-  bool EsperaHasta(const std::function<bool()>& listo, int msMax) override {
+  bool EsperaHasta(const std::function<bool()> &listo, int msMax) override {
     const int64_t fin = ahora + msMax;
     ProcesaEventos();
     while (!listo()) {

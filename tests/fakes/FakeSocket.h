@@ -18,8 +18,8 @@ public:
   // When true, Conectar succeeds at once; otherwise the test calls AceptaConexion or FallaConexion.
   bool conectarAlInstante = false;
 
-  void FijaListener(SocketListener* l) override { listener_ = l; }
-  void Conectar(const std::string& h, uint16_t p) override {
+  void FijaListener(SocketListener *l) override { listener_ = l; }
+  void Conectar(const std::string &h, uint16_t p) override {
     host = h;
     puerto = p;
     llamadas.push_back("conectar " + h + ":" + std::to_string(p));
@@ -45,14 +45,14 @@ public:
     estado_ = Conectado;
     if (listener_) listener_->Conectado();
   }
-  void FallaConexion(const std::string& motivo) { CierraRemoto(motivo); }
+  void FallaConexion(const std::string &motivo) { CierraRemoto(motivo); }
   // Bytes arrive from the host; the listener hears of them at once.
   void Recibe(std::string_view bytes) {
     recibido_.append(bytes);
     if (listener_) listener_->DatosLlegan(bytes.size());
   }
   // The host closes ('motivo' empty) or the connection breaks.
-  void CierraRemoto(const std::string& motivo = {}) {
+  void CierraRemoto(const std::string &motivo = {}) {
     estado_ = Cerrado;
     if (listener_) listener_->Cerrado(motivo);
   }
@@ -63,7 +63,7 @@ public:
   std::size_t Pendiente() const { return recibido_.size(); }
 
 private:
-  SocketListener* listener_ = nullptr;
+  SocketListener *listener_ = nullptr;
   int estado_ = Cerrado;
   std::string recibido_;
 };

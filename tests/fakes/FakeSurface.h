@@ -30,13 +30,13 @@ public:
   // Every call, one per line.
   std::string Todo() const {
     std::string s;
-    for (const auto& l : llamadas) s += l + "\n";
+    for (const auto &l : llamadas) s += l + "\n";
     return s;
   }
   // Only the calls starting with 'prefijo' (e.g. "DibujaTexto").
-  std::vector<std::string> Solo(const std::string& prefijo) const {
+  std::vector<std::string> Solo(const std::string &prefijo) const {
     std::vector<std::string> r;
-    for (const auto& l : llamadas)
+    for (const auto &l : llamadas)
       if (l.compare(0, prefijo.size(), prefijo) == 0) r.push_back(l);
     return r;
   }

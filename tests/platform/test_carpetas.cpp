@@ -9,7 +9,7 @@ using namespace zt;
 
 TEST(Carpetas, LaReglaEligeEnOrden) {
   struct Caso {
-    const char* que;
+    const char *que;
     FuentesCarpeta f;
     fs::path esperada;
   };
@@ -21,7 +21,7 @@ TEST(Carpetas, LaReglaEligeEnOrden) {
       {"XDG relativo se ignora", {"", "/usr/bin", false, "rel", "/home/u"}, "/home/u/.local/share/ztelnet"},
       {"ejecutable desconocido", {"", "", true, "/datos", "/home/u"}, "/datos/ztelnet"},
   };
-  for (const auto& c : casos) EXPECT_EQ(EligeCarpeta(c.f, "ztelnet"), c.esperada) << c.que;
+  for (const auto &c : casos) EXPECT_EQ(EligeCarpeta(c.f, "ztelnet"), c.esperada) << c.que;
 }
 
 TEST(Carpetas, VariableRelativaSeVuelveAbsoluta) {

@@ -11,10 +11,10 @@ TEST(ConvierteQt, TextoIdaYVuelta) {
       U"añeja ñandú €",
       U"\U0001F600 fuera del plano básico \U00010000",
       Texto{0xDC80, 0xDCFF, U'a', 0xDCC3}, // bytes that were not UTF-8
-      Texto{0x1F600, 0xDC80},             // a pair followed by an escape
+      Texto{0x1F600, 0xDC80},              // a pair followed by an escape
       Texto{0xDC80, 0xDC81},
   };
-  for (const auto& t : casos) EXPECT_EQ(DeQString(AQString(t)), t) << U8(t);
+  for (const auto &t : casos) EXPECT_EQ(DeQString(AQString(t)), t) << U8(t);
 }
 
 TEST(ConvierteQt, LoQueQStringNoGuardaSeVuelveFFFD) {
@@ -24,7 +24,9 @@ TEST(ConvierteQt, LoQueQStringNoGuardaSeVuelveFFFD) {
 }
 
 TEST(ConvierteQt, DeQStringCuentaCaracteres) {
-  EXPECT_EQ(DeQString(QString::fromUtf8("a\xF0\x9F\x98\x80" "b")), (Texto{U'a', 0x1F600, U'b'}));
+  EXPECT_EQ(DeQString(QString::fromUtf8("a\xF0\x9F\x98\x80"
+                                        "b")),
+            (Texto{U'a', 0x1F600, U'b'}));
   EXPECT_EQ(DeQString(QString::fromUtf8("ñ")), Texto{U'ñ'});
 }
 

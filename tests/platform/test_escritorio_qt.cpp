@@ -32,7 +32,7 @@ TEST(DialogsQt, SinPantallaRespondeElBotonPorDefectoYEscribeEnStderr) {
       {Botones::SiNo, Respuesta::No, Respuesta::No},
       {Botones::ReintentarCancelar, {}, Respuesta::Cancelar},
   };
-  for (const auto& c : casos) {
+  for (const auto &c : casos) {
     testing::internal::CaptureStderr();
     EXPECT_EQ(d.Mensaje(U"¿Guardar los cambios?", U"Macro", c.botones, Icono::Pregunta, c.porDefecto),
               c.esperada);
@@ -69,7 +69,7 @@ TEST(ProcessesQt, LosArgumentosNoPasanPorUnaShell) {
   ASSERT_GT(pid, 0);
   EXPECT_TRUE(pump.EsperaHasta([&] { return fs::exists(archivo) && !p.Vive(pid); }, 10000));
   int entradas = 0;
-  for ([[maybe_unused]] const auto& e : fs::directory_iterator(plantilla)) ++entradas;
+  for ([[maybe_unused]] const auto &e : fs::directory_iterator(plantilla)) ++entradas;
   EXPECT_EQ(entradas, 1);
   EXPECT_EQ(p.IniciaDesligado("/no/existe/programa", {}), 0);
   EXPECT_EQ(p.IniciaDesligado("", {}), 0);
@@ -96,6 +96,7 @@ TEST(SurfaceQt, PintaRectangulosYTextoEnSusCeldas) {
   // Something blue was drawn in the "M" cell and nothing past the text.
   bool azul = false;
   for (int x = 3 * m.ancho; x < 4 * m.ancho; ++x)
-    for (int y = 0; y < m.alto; ++y) azul = azul || img.pixelColor(x, y).blue() > img.pixelColor(x, y).red() + 60;
+    for (int y = 0; y < m.alto; ++y)
+      azul = azul || img.pixelColor(x, y).blue() > img.pixelColor(x, y).red() + 60;
   EXPECT_TRUE(azul);
 }

@@ -14,7 +14,7 @@ namespace {
 struct Oyente : SocketListener {
   std::string eventos;
   void Conectado() override { eventos += "conectado;"; }
-  void Cerrado(const std::string& m) override { eventos += "cerrado(" + m + ");"; }
+  void Cerrado(const std::string &m) override { eventos += "cerrado(" + m + ");"; }
   void DatosLlegan(std::size_t n) override { eventos += "datos " + std::to_string(n) + ";"; }
 };
 } // namespace
@@ -80,7 +80,8 @@ TEST(Fakes, SurfaceEscribeLasLlamadas) {
   s.LlenaRect(0, 0, 8, 16, RGB(255, 0, 0));
   s.DibujaTexto(8, 0, U"añ", RGB(0, 0, 255), true);
   s.Linea(0, 15, 7, 15, RGB(1, 2, 3));
-  EXPECT_EQ(s.Todo(), "LlenaRect 0,0,8,16 #ff0000\nDibujaTexto 8,0 \"añ\" #0000ff negrita\nLinea 0,15-7,15 #010203\n");
+  EXPECT_EQ(s.Todo(),
+            "LlenaRect 0,0,8,16 #ff0000\nDibujaTexto 8,0 \"añ\" #0000ff negrita\nLinea 0,15-7,15 #010203\n");
 }
 
 TEST(Fakes, ClipboardYProcesosPuedenFallar) {

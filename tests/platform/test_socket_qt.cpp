@@ -13,7 +13,7 @@ using namespace zt;
 namespace {
 
 struct Oyente : SocketListener {
-  Socket* socket = nullptr;
+  Socket *socket = nullptr;
   std::string eventos;
   std::string datos;
   bool conectado = false;
@@ -26,7 +26,7 @@ struct Oyente : SocketListener {
     conectado = true;
     eventos += "conectado;";
   }
-  void Cerrado(const std::string& m) override {
+  void Cerrado(const std::string &m) override {
     cerrado = true;
     motivo = m;
     eventos += "cerrado;";
@@ -50,13 +50,13 @@ protected:
     oyente.socket = &socket;
   }
   // Connects and returns the server's end.
-  QTcpSocket* Conecta() {
+  QTcpSocket *Conecta() {
     socket.Conectar("127.0.0.1", servidor.serverPort());
     EXPECT_EQ(socket.EstadoCodigo(), Socket::Conectando);
     EXPECT_TRUE(pump.EsperaHasta([&] { return oyente.conectado && servidor.hasPendingConnections(); }, 5000));
     return servidor.nextPendingConnection();
   }
-  bool LlegaAlServidor(QTcpSocket* otro, std::size_t n) {
+  bool LlegaAlServidor(QTcpSocket *otro, std::size_t n) {
     return pump.EsperaHasta([&] { return std::size_t(otro->bytesAvailable()) >= n; }, 5000);
   }
 
@@ -71,7 +71,7 @@ protected:
 TEST_F(SocketQtTest, ConectaEnviaYRecibe) {
   EXPECT_EQ(socket.EstadoCodigo(), Socket::Cerrado);
   EXPECT_FALSE(socket.Enviar("x"));
-  QTcpSocket* otro = Conecta();
+  QTcpSocket *otro = Conecta();
   ASSERT_NE(otro, nullptr);
   EXPECT_EQ(socket.EstadoCodigo(), Socket::Conectado);
   EXPECT_EQ(socket.HostRemoto(), "127.0.0.1");
@@ -81,13 +81,15 @@ TEST_F(SocketQtTest, ConectaEnviaYRecibe) {
   ASSERT_TRUE(LlegaAlServidor(otro, binario.size()));
   EXPECT_EQ(otro->readAll().toStdString(), binario);
 
-  otro->write("\xff\xfd\x18" "abc");
+  otro->write("\xff\xfd\x18"
+              "abc");
   ASSERT_TRUE(pump.EsperaHasta([&] { return oyente.datos.size() >= 6; }, 5000));
-  EXPECT_EQ(oyente.datos, "\xff\xfd\x18" "abc");
+  EXPECT_EQ(oyente.datos, "\xff\xfd\x18"
+                          "abc");
 }
 
 TEST_F(SocketQtTest, ElCierreDelHostLlegaTrasLosUltimosDatos) {
-  QTcpSocket* otro = Conecta();
+  QTcpSocket *otro = Conecta();
   ASSERT_NE(otro, nullptr);
   otro->write("adios");
   otro->disconnectFromHost();
@@ -100,7 +102,7 @@ TEST_F(SocketQtTest, ElCierreDelHostLlegaTrasLosUltimosDatos) {
 }
 
 TEST_F(SocketQtTest, DatosQueLleganDuranteUnAvisoNoSeQuedanEsperando) {
-  QTcpSocket* otro = Conecta();
+  QTcpSocket *otro = Conecta();
   ASSERT_NE(otro, nullptr);
   // Inside the first notice the host sends more, and the receiver waits while busy.
   oyente.enDatos = [&] {
@@ -113,7 +115,7 @@ TEST_F(SocketQtTest, DatosQueLleganDuranteUnAvisoNoSeQuedanEsperando) {
 }
 
 TEST_F(SocketQtTest, UnCierrePropioNoSeAnuncia) {
-  QTcpSocket* otro = Conecta();
+  QTcpSocket *otro = Conecta();
   ASSERT_NE(otro, nullptr);
   EXPECT_TRUE(socket.Enviar("exit\r"));
   socket.Cerrar();
@@ -126,10 +128,10 @@ TEST_F(SocketQtTest, UnCierrePropioNoSeAnuncia) {
 }
 
 TEST_F(SocketQtTest, ReconectarCierraElEnlaceAnterior) {
-  QTcpSocket* primero = Conecta();
+  QTcpSocket *primero = Conecta();
   ASSERT_NE(primero, nullptr);
   oyente.conectado = false;
-  QTcpSocket* segundo = Conecta();
+  QTcpSocket *segundo = Conecta();
   ASSERT_NE(segundo, nullptr);
   ASSERT_TRUE(pump.EsperaHasta([&] { return primero->state() == QAbstractSocket::UnconnectedState; }, 5000));
   pump.Duerme(20);

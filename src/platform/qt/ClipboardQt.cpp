@@ -7,20 +7,20 @@
 namespace zt {
 
 namespace {
-QClipboard* Portapapeles() {
-  if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return nullptr;
+QClipboard *Portapapeles() {
+  if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance())) return nullptr;
   return QGuiApplication::clipboard();
 }
 } // namespace
 
 std::optional<Texto> ClipboardQt::LeeTexto() {
-  QClipboard* c = Portapapeles();
+  QClipboard *c = Portapapeles();
   if (!c) return std::nullopt;
   return DeQString(c->text());
 }
 
-bool ClipboardQt::PonTexto(const Texto& texto) {
-  QClipboard* c = Portapapeles();
+bool ClipboardQt::PonTexto(const Texto &texto) {
+  QClipboard *c = Portapapeles();
   if (!c) return false;
   const QString q = AQString(texto);
   c->setText(q);

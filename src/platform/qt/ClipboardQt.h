@@ -9,7 +9,7 @@ public:
   // nullopt without a GUI application.
   std::optional<Texto> LeeTexto() override;
   // Reads the text back to tell whether the system took it.
-  bool PonTexto(const Texto& texto) override;
+  bool PonTexto(const Texto &texto) override;
 };
 
 } // namespace zt

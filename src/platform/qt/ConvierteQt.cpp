@@ -19,7 +19,7 @@ QString AQString(VistaTexto texto) {
   return s;
 }
 
-Texto DeQString(const QString& s) {
+Texto DeQString(const QString &s) {
   Texto t;
   t.reserve(std::size_t(s.size()));
   for (qsizetype i = 0; i < s.size(); ++i) {

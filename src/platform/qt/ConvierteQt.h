@@ -13,13 +13,15 @@ namespace zt {
 // beyond U+10FFFF cannot come back and is written as U+FFFD.
 QString AQString(VistaTexto texto);
 // Pairs become one character; lone surrogates are kept as they are.
-Texto DeQString(const QString& s);
+Texto DeQString(const QString &s);
 
 // UTF-8 strings (paths, host names).
-inline QString AQString(const std::string& utf8) { return QString::fromStdString(utf8); }
-inline std::string AUtf8(const QString& s) { return s.toStdString(); }
+inline QString AQString(const std::string &utf8) { return QString::fromStdString(utf8); }
+inline std::string AUtf8(const QString &s) { return s.toStdString(); }
 
 inline QColor AQColor(Color c) { return QColor(int(Rojo(c)), int(Verde(c)), int(Azul(c))); }
-inline Color DeQColor(const QColor& c) { return RGB(unsigned(c.red()), unsigned(c.green()), unsigned(c.blue())); }
+inline Color DeQColor(const QColor &c) {
+  return RGB(unsigned(c.red()), unsigned(c.green()), unsigned(c.blue()));
+}
 
 } // namespace zt

@@ -19,12 +19,14 @@ namespace {
 struct Boton {
   Respuesta respuesta;
   QMessageBox::StandardButton qt;
-  const char* texto;
+  const char *texto;
 };
 
 constexpr Boton kBotones[] = {
-    {Respuesta::Aceptar, QMessageBox::Ok, "Aceptar"},  {Respuesta::Cancelar, QMessageBox::Cancel, "Cancelar"},
-    {Respuesta::Si, QMessageBox::Yes, "Sí"},           {Respuesta::No, QMessageBox::No, "No"},
+    {Respuesta::Aceptar, QMessageBox::Ok, "Aceptar"},
+    {Respuesta::Cancelar, QMessageBox::Cancel, "Cancelar"},
+    {Respuesta::Si, QMessageBox::Yes, "Sí"},
+    {Respuesta::No, QMessageBox::No, "No"},
     {Respuesta::Reintentar, QMessageBox::Retry, "Reintentar"},
 };
 
@@ -39,8 +41,8 @@ std::vector<Respuesta> RespuestasDe(Botones b) {
   return {Respuesta::Aceptar};
 }
 
-const Boton& BotonDe(Respuesta r) {
-  for (const auto& b : kBotones)
+const Boton &BotonDe(Respuesta r) {
+  for (const auto &b : kBotones)
     if (b.respuesta == r) return b;
   return kBotones[0];
 }
@@ -57,14 +59,14 @@ QMessageBox::Icon IconoQt(Icono i) {
 }
 
 // Closing the box with Escape or the window button: Cancelar, else No, else the only button.
-Respuesta RespuestaDeEscape(const std::vector<Respuesta>& rs) {
+Respuesta RespuestaDeEscape(const std::vector<Respuesta> &rs) {
   for (Respuesta r : {Respuesta::Cancelar, Respuesta::No})
     if (std::find(rs.begin(), rs.end(), r) != rs.end()) return r;
   return rs.front();
 }
 
 // The caller's filter, then every file, as the file boxes always offer.
-QString FiltroConTodos(const Texto& filtro) {
+QString FiltroConTodos(const Texto &filtro) {
   QString f = AQString(filtro);
   if (f.contains("(*)") || f.contains("(*.*)")) return f;
   return f.isEmpty() ? QString("Todos (*)") : f + ";;Todos (*)";
@@ -73,15 +75,15 @@ QString FiltroConTodos(const Texto& filtro) {
 } // namespace
 
 bool SinPantalla() {
-  if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return true;
+  if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance())) return true;
   const QString plataforma = QGuiApplication::platformName();
   if (plataforma == "offscreen" || plataforma == "minimal") return true;
-  const char* x = std::getenv("DISPLAY");
-  const char* w = std::getenv("WAYLAND_DISPLAY");
+  const char *x = std::getenv("DISPLAY");
+  const char *w = std::getenv("WAYLAND_DISPLAY");
   return !(x && *x) && !(w && *w);
 }
 
-Respuesta DialogsQt::Mensaje(const Texto& texto, const Texto& titulo, Botones botones, Icono icono,
+Respuesta DialogsQt::Mensaje(const Texto &texto, const Texto &titulo, Botones botones, Icono icono,
                              std::optional<Respuesta> porDefecto) {
   const auto respuestas = RespuestasDe(botones);
   Respuesta defecto = RespuestaPorDefecto(botones, porDefecto);
@@ -91,20 +93,20 @@ Respuesta DialogsQt::Mensaje(const Texto& texto, const Texto& titulo, Botones bo
   }
   QMessageBox caja(IconoQt(icono), AQString(titulo), AQString(texto), QMessageBox::NoButton, padre_);
   for (Respuesta r : respuestas) {
-    const Boton& b = BotonDe(r);
-    QPushButton* p = caja.addButton(b.qt);
+    const Boton &b = BotonDe(r);
+    QPushButton *p = caja.addButton(b.qt);
     p->setText(QString::fromUtf8(b.texto));
     if (r == defecto) caja.setDefaultButton(p);
   }
   caja.setEscapeButton(caja.button(BotonDe(RespuestaDeEscape(respuestas)).qt));
   caja.exec();
-  QAbstractButton* pulsado = caja.clickedButton();
+  QAbstractButton *pulsado = caja.clickedButton();
   for (Respuesta r : respuestas)
     if (pulsado && pulsado == caja.button(BotonDe(r).qt)) return r;
   return RespuestaDeEscape(respuestas);
 }
 
-std::optional<Texto> DialogsQt::Entrada(const Texto& texto, const Texto& titulo, const Texto& inicial) {
+std::optional<Texto> DialogsQt::Entrada(const Texto &texto, const Texto &titulo, const Texto &inicial) {
   if (SinPantalla()) return std::nullopt;
   bool ok = false;
   QString r = QInputDialog::getText(padre_, AQString(titulo), AQString(texto), QLineEdit::Normal,
@@ -113,16 +115,19 @@ std::optional<Texto> DialogsQt::Entrada(const Texto& texto, const Texto& titulo,
   return DeQString(r);
 }
 
-std::optional<Texto> DialogsQt::AbrirArchivo(const Texto& titulo, const Texto& carpeta, const Texto& filtro) {
+std::optional<Texto> DialogsQt::AbrirArchivo(const Texto &titulo, const Texto &carpeta, const Texto &filtro) {
   if (SinPantalla()) return std::nullopt;
-  QString r = QFileDialog::getOpenFileName(padre_, AQString(titulo), AQString(carpeta), FiltroConTodos(filtro));
+  QString r =
+      QFileDialog::getOpenFileName(padre_, AQString(titulo), AQString(carpeta), FiltroConTodos(filtro));
   if (r.isEmpty()) return std::nullopt;
   return DeQString(r);
 }
 
-std::optional<Texto> DialogsQt::GuardarArchivo(const Texto& titulo, const Texto& inicial, const Texto& filtro) {
+std::optional<Texto> DialogsQt::GuardarArchivo(const Texto &titulo, const Texto &inicial,
+                                               const Texto &filtro) {
   if (SinPantalla()) return std::nullopt;
-  QString r = QFileDialog::getSaveFileName(padre_, AQString(titulo), AQString(inicial), FiltroConTodos(filtro));
+  QString r =
+      QFileDialog::getSaveFileName(padre_, AQString(titulo), AQString(inicial), FiltroConTodos(filtro));
   if (r.isEmpty()) return std::nullopt;
   return DeQString(r);
 }

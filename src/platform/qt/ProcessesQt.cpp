@@ -13,7 +13,7 @@
 namespace zt {
 
 namespace {
-bool AbreConEscritorio(const std::string& ruta, const char* que) {
+bool AbreConEscritorio(const std::string &ruta, const char *que) {
   if (SinPantalla()) {
     std::cerr << que << ": " << ruta << std::endl;
     return true;
@@ -22,18 +22,18 @@ bool AbreConEscritorio(const std::string& ruta, const char* que) {
 }
 } // namespace
 
-long ProcessesQt::IniciaDesligado(const std::string& programa, const std::vector<std::string>& argumentos) {
+long ProcessesQt::IniciaDesligado(const std::string &programa, const std::vector<std::string> &argumentos) {
   if (programa.empty()) return 0;
   QStringList args;
-  for (const auto& a : argumentos) args << AQString(a);
+  for (const auto &a : argumentos) args << AQString(a);
   qint64 pid = 0;
   if (!QProcess::startDetached(AQString(programa), args, QString(), &pid)) return 0;
   return long(pid);
 }
 
-bool ProcessesQt::VerArchivoTexto(const std::string& ruta) { return AbreConEscritorio(ruta, "Ver archivo"); }
+bool ProcessesQt::VerArchivoTexto(const std::string &ruta) { return AbreConEscritorio(ruta, "Ver archivo"); }
 
-bool ProcessesQt::AbrirCarpeta(const std::string& ruta) { return AbreConEscritorio(ruta, "Abrir carpeta"); }
+bool ProcessesQt::AbrirCarpeta(const std::string &ruta) { return AbreConEscritorio(ruta, "Abrir carpeta"); }
 
 // A detached program is not our child, so it never lingers as a zombie: a signal test is enough.
 bool ProcessesQt::Vive(long pid) {

@@ -20,7 +20,7 @@ void PumpQt::Duerme(int ms) {
   bucle.exec();
 }
 
-bool PumpQt::EsperaHasta(const std::function<bool()>& listo, int msMax) {
+bool PumpQt::EsperaHasta(const std::function<bool()> &listo, int msMax) {
   const int64_t fin = Reloj() + std::max(msMax, 0);
   ProcesaEventos();
   while (!listo()) {

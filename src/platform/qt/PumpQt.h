@@ -10,7 +10,7 @@ public:
   // Runs a local event loop for 'ms', so sockets and timers keep working.
   void Duerme(int ms) override;
   // Checks 'listo' after each slice of at most 10 ms of events.
-  bool EsperaHasta(const std::function<bool()>& listo, int msMax) override;
+  bool EsperaHasta(const std::function<bool()> &listo, int msMax) override;
   int64_t Reloj() const override;
 };
 

@@ -5,7 +5,7 @@
 
 namespace zt {
 
-SocketQt::SocketQt(QObject* padre) : QObject(padre) {
+SocketQt::SocketQt(QObject *padre) : QObject(padre) {
   connect(&socket_, &QTcpSocket::connected, this, &SocketQt::AlConectar);
   connect(&socket_, &QTcpSocket::readyRead, this, &SocketQt::AlLlegar);
   connect(&socket_, &QTcpSocket::errorOccurred, this, &SocketQt::AlError);
@@ -18,7 +18,7 @@ SocketQt::~SocketQt() {
   socket_.abort();
 }
 
-void SocketQt::Conectar(const std::string& host, uint16_t puerto) {
+void SocketQt::Conectar(const std::string &host, uint16_t puerto) {
   local_ = true;
   if (socket_.state() != QAbstractSocket::UnconnectedState) socket_.abort();
   recibido_.clear();
@@ -102,19 +102,20 @@ void SocketQt::AlError(QAbstractSocket::SocketError error) {
 void SocketQt::AlDesconectar() { InformaCierre({}); }
 
 // Posted behind any data notice still pending, so the last bytes are heard before the close.
-void SocketQt::InformaCierre(const std::string& motivo) {
+void SocketQt::InformaCierre(const std::string &motivo) {
   if (local_ || cierreInformado_) return;
   cierreInformado_ = true;
   AlLlegar();
   const unsigned gen = generacion_;
   QMetaObject::invokeMethod(
-      this, [this, motivo, gen] {
+      this,
+      [this, motivo, gen] {
         if (gen == generacion_) ReportaCierre(motivo);
       },
       Qt::QueuedConnection);
 }
 
-void SocketQt::ReportaCierre(const std::string& motivo) {
+void SocketQt::ReportaCierre(const std::string &motivo) {
   if (!local_ && listener_) listener_->Cerrado(motivo);
 }
 

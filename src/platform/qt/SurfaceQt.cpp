@@ -17,13 +17,13 @@ char32_t Visible(char32_t c) {
 }
 } // namespace
 
-SurfaceQt::SurfaceQt(QPainter& pintor, const QFont& fuente)
+SurfaceQt::SurfaceQt(QPainter &pintor, const QFont &fuente)
     : pintor_(pintor), fuente_(fuente), negrita_(fuente), metrica_(MetricaDe(fuente)),
       ascenso_(QFontMetrics(fuente).ascent()) {
   negrita_.setBold(true);
 }
 
-MetricaCelda SurfaceQt::MetricaDe(const QFont& fuente) {
+MetricaCelda SurfaceQt::MetricaDe(const QFont &fuente) {
   QFontMetrics fm(fuente);
   return {std::max(1, fm.horizontalAdvance(QLatin1Char('M'))), std::max(1, fm.height())};
 }

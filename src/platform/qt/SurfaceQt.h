@@ -9,9 +9,9 @@ namespace zt {
 
 class SurfaceQt : public Surface {
 public:
-  SurfaceQt(QPainter& pintor, const QFont& fuente);
+  SurfaceQt(QPainter &pintor, const QFont &fuente);
   // The cell of 'fuente': the advance of "M" and the line height.
-  static MetricaCelda MetricaDe(const QFont& fuente);
+  static MetricaCelda MetricaDe(const QFont &fuente);
   MetricaCelda Metrica() const override { return metrica_; }
   void LlenaRect(int x, int y, int ancho, int alto, Color color) override;
   // Every character sits in its own cell, even when the font falls back to a wider glyph.
@@ -19,7 +19,7 @@ public:
   void Linea(int x1, int y1, int x2, int y2, Color color) override;
 
 private:
-  QPainter& pintor_;
+  QPainter &pintor_;
   QFont fuente_;
   QFont negrita_;
   MetricaCelda metrica_;
