@@ -2,7 +2,9 @@
 #include "script/Evaluador.h"
 #include "base/Error.h"
 #include <array>
+#include <string>
 #include <string_view>
+#include <utility>
 
 namespace zt {
 namespace {

@@ -1,6 +1,7 @@
 // Lexer of CInterprete: blanks, expected text, numbers, strings, identifiers and elements.
 #include "base/Numeros.h"
 #include "script/Interprete.h"
+#include <algorithm>
 
 namespace zt {
 namespace {

@@ -74,11 +74,11 @@ ValorExpr EvaluadorExpr::Aplica(const ValorExpr& izq, VistaTexto oper, const Val
   ValorExpr r = oper == U"=" ? Asigna(izq, der) : ValorExpr{};
   r.clase = ClaseOperacion;
   r.oper = oper;
-  auto logico = [&](bool v) { r.valor = Verdad(v); r.tipo = TipoNumero; };
-
   if (oper == U"=") return r;
+
   // Rows that treat their operands as text.
-  else if (oper == U"==") logico(izq.valor == der.valor);
+  auto logico = [&](bool v) { r.valor = Verdad(v); r.tipo = TipoNumero; };
+  if (oper == U"==") logico(izq.valor == der.valor);
   else if (oper == U"<>") logico(izq.valor != der.valor);
   else if (oper == U">") logico(izq.valor > der.valor);
   else if (oper == U"<") logico(izq.valor < der.valor);

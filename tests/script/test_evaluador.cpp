@@ -208,3 +208,13 @@ TEST(Evaluador, DeepNestingStopsAtTheBound) {
   EXPECT_EQ(Evalua(in, permitido).valor, "6");
   EXPECT_EQ(Evalua(in, permitido).error, "");
 }
+
+TEST(Evaluador, LookAheadAcrossLines) {
+  CInterprete in;
+  // The tighter "*" makes the evaluator go back before a string that spans two lines.
+  const auto r = Evalua(in, "'p' | 'x\r\ny' * 2 | 'q'");
+  EXPECT_EQ(r.valor, "p0q");
+  EXPECT_EQ(U8(r.expr.texto), "\"p\"|\"x\r\ny\"*2|\"q\"");
+  EXPECT_EQ(in.fil, 2);
+  EXPECT_TRUE(in.FinCont());
+}
