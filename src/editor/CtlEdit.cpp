@@ -7,6 +7,7 @@ namespace zt {
 
 CtlEdit::CtlEdit(PerfilEditor perfil, Dialogs* dialogos, Clipboard* portapapeles)
     : perfil_(std::move(perfil)), dialogos_(dialogos), portapapeles_(portapapeles) {
+  EnlazaColores();
   lblEstado3.texto = U"DOS";
   EtiquetaModificado();
   EtiquetaPosicion();

@@ -3,8 +3,11 @@
 #include "base/Codec.h"
 #include "base/Texto.h"
 #include "base/Tipos.h"
+#include "editor/Busqueda.h"
+#include "editor/ColorCache.h"
 #include "editor/LineasTexto.h"
 #include "editor/PerfilEditor.h"
+#include "editor/Propiedades.h"
 #include "platform/Clipboard.h"
 #include "platform/Dialogs.h"
 #include <cstdint>
@@ -66,6 +69,23 @@ public:
   // Display switches and character cell.
   bool verEstado = false, verNumLin = false, verDesHor = false, verDesVer = false, verFonLin = false;
   int anccarP = 8, altcarP = 16;
+
+  // ---- Colours (ColorCacheEditor.cpp) ----
+  // ColFonEdi ... ColTxtFun; after changing them hosts call ReinicColEdi and Refrescar.
+  ColoresEditor colores;
+  // The runs of line y (lexed again when stale) and the colour at expanded column x of line y.
+  const std::vector<TramoColor>& TramosLinea(int32_t y) { return colorCache_.Tramos(y); }
+  Color ColorEn(int32_t x, int32_t y) { return colorCache_.ColorEn(x, y); }
+  ColorCache& colorCache() { return colorCache_; }
+
+  // ---- Search (BusquedaEditor.cpp) and property string (PropiedadesEditor.cpp) ----
+  // alcance 0: the whole text; 1: the selection; any other value keeps the previous range.
+  void InicBuscar(const Texto& texto, int16_t alcance = 0, bool ignMayus = true, bool palCompleta = false);
+  Texto BuscarSig();
+  const EstadoBusqueda& busqueda() const { return busqueda_; }
+  Texto CadPropiedades() const;
+  // Throws ErrorEjecucion on a malformed string; the fields read before the bad one stay set.
+  void LeePropiedades(VistaTexto s);
 
   // ---- View state (the host sets the visible counts from its geometry) ----
   int32_t primLinVis = 1;
@@ -223,6 +243,10 @@ protected:
   int marcaGuardado_ = 0; // below 0: the saved state can no longer be reached
   size_t largoHistoria_ = 0;
   bool deshaciendo_ = false;
+  ColorCache colorCache_{PerfilLexicoDe(perfil_.forma), colores};
+  EstadoBusqueda busqueda_;
+  void EnlazaColores();
+  PosBusqueda FinTexto() const;
 };
 
 // Splits at CR LF, CR and LF; a text ending in a line break gives an empty last piece.

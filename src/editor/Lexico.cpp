@@ -29,6 +29,16 @@ const PerfilLexico& PerfilTerminal() {
   return p;
 }
 
+const PerfilLexico& PerfilLexicoDe(FormaEditor forma) {
+  switch (forma) {
+  case FormaEditor::Macros:
+  case FormaEditor::Preprocesador: return PerfilMacro();
+  case FormaEditor::Terminal: return PerfilTerminal();
+  case FormaEditor::Comandos: break;
+  }
+  return PerfilShell();
+}
+
 namespace {
 
 // Length of the first reserved word of the table at 'i', or 0; 'linea' is already in comparison case.

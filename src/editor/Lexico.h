@@ -3,6 +3,7 @@
 #include "base/Texto.h"
 #include "base/Tipos.h"
 #include "editor/Palabras.h"
+#include "editor/PerfilEditor.h"
 #include "editor/Propiedades.h"
 #include <cstdint>
 #include <vector>
@@ -30,6 +31,7 @@ struct PerfilLexico {
 const PerfilLexico& PerfilShell();     // command-file and remote editors: "#", shell words
 const PerfilLexico& PerfilMacro();     // macro editor and the preprocessor's editor: "//", macro words
 const PerfilLexico& PerfilTerminal();  // terminal view: "#", lower-case shell words, ERROR words
+const PerfilLexico& PerfilLexicoDe(FormaEditor forma);
 
 // "[A-Z0-9_$ÁÉÍÓÚÑ]": the characters that continue a word (tested on an upper-case character).
 bool EsCarPalabra(char32_t c);

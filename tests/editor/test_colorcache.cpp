@@ -1,4 +1,5 @@
 // The colour cache follows line insertions, removals and changes, and re-lexes only stale lines.
+#include "EditorPrueba.h"
 #include "editor/ColorCache.h"
 #include <gtest/gtest.h>
 #include <random>
@@ -7,13 +8,13 @@ namespace zt {
 namespace {
 
 // A plain line store driving the cache through the same calls the editor's hooks make.
-struct Lineas {
+struct Almacen {
   std::vector<Texto> l;
   int lecturas = 0;
   ColoresEditor colores;
   ColorCache cache{PerfilShell(), colores};
 
-  Lineas() {
+  Almacen() {
     cache.FijaFuente([this](int32_t y) {
       ++lecturas;
       return l[static_cast<size_t>(y - 1)];
@@ -37,7 +38,7 @@ struct Lineas {
 };
 
 TEST(ColorCache, EntriesMoveWithTheirLines) {
-  Lineas s;
+  Almacen s;
   s.Inserta(1, {U"ls", U"# c", U"'x'"});
   s.ColoreaTodo();
   EXPECT_EQ(s.lecturas, 3);
@@ -57,7 +58,7 @@ TEST(ColorCache, EntriesMoveWithTheirLines) {
 }
 
 TEST(ColorCache, AChangeReLexesOnlyThatLine) {
-  Lineas s;
+  Almacen s;
   s.Inserta(1, {U"ls", U"echo", U"cd"});
   s.ColoreaTodo();
   s.Cambia(2, U"echo 'a");
@@ -68,7 +69,7 @@ TEST(ColorCache, AChangeReLexesOnlyThatLine) {
 }
 
 TEST(ColorCache, NewColoursShowOnlyAfterReinicColEdi) {
-  Lineas s;
+  Almacen s;
   s.Inserta(1, {U"ls", U"x ls"});
   EXPECT_EQ(s.cache.ColorEn(1, 1), s.colores.ColPalRes);
   s.colores.ColPalRes = RGB(9, 9, 9);
@@ -79,7 +80,7 @@ TEST(ColorCache, NewColoursShowOnlyAfterReinicColEdi) {
 }
 
 TEST(ColorCache, OutOfRangeRequestsAreHarmless) {
-  Lineas s;
+  Almacen s;
   s.Inserta(1, {U"ls", U"cd"});
   EXPECT_TRUE(s.cache.Tramos(0).empty());
   EXPECT_TRUE(s.cache.Tramos(3).empty());
@@ -94,7 +95,7 @@ TEST(ColorCache, OutOfRangeRequestsAreHarmless) {
 }
 
 TEST(ColorCache, PromptAndProfile) {
-  Lineas s;
+  Almacen s;
   s.Inserta(1, {U"$ ls", U"ls"});
   s.cache.FijaPrompt([](int32_t y, VistaTexto linea) { return y == 1 && linea.starts_with(U"$ ") ? 2 : 0; });
   EXPECT_EQ(s.cache.ColorEn(1, 1), s.colores.ColPalRes2);
@@ -108,7 +109,7 @@ TEST(ColorCache, RandomEditsKeepRunsInStep) {
   std::mt19937 azar(20261207);
   const std::vector<Texto> muestras{U"ls -l", U"# c", U"echo 'a'", U"x", U"", U"do done", U"\"open"};
   auto muestra = [&] { return muestras[azar() % muestras.size()]; };
-  Lineas s;
+  Almacen s;
   for (int paso = 0; paso < 2000; ++paso) {
     int32_t n = static_cast<int32_t>(s.l.size());
     switch (azar() % 4) {
@@ -121,6 +122,62 @@ TEST(ColorCache, RandomEditsKeepRunsInStep) {
   }
   for (int32_t y = 1; y <= s.cache.Cuenta(); ++y)
     ASSERT_EQ(s.cache.Tramos(y), Colorea(s.l[static_cast<size_t>(y - 1)], PerfilShell(), s.colores)) << y;
+}
+
+// The editor's own cache: typing re-lexes only the edited line, Enter moves entries with their lines.
+TEST(ColorCache, EditorKeepsItsCacheInStep) {
+  EditorPrueba e;
+  e.ed.Text(U"ls\r\necho 'x' # y\r\ncd");
+  int lecturas = 0;
+  e.ed.colorCache().FijaFuente([&](int32_t y) {
+    ++lecturas;
+    return e.ed.LineaFin(e.ed.linea(y));
+  });
+  for (int32_t y = 1; y <= e.ed.nLin(); ++y) e.ed.TramosLinea(y);
+  EXPECT_EQ(lecturas, 3);
+
+  e.Cursor(3, 1);
+  e.Escribe("x");  // "lsx": no longer a word
+  EXPECT_EQ(e.ed.colorCache().Estado(2), ColorCache::kValida);
+  EXPECT_EQ(e.ed.ColorEn(1, 1), e.ed.colores.ColTxtNor);
+  EXPECT_EQ(lecturas, 4);
+
+  e.Cursor(1, 2);
+  e.Tecla(tecla::Enter, tecla::Mayus);  // splits before "echo": a new empty line 2
+  ASSERT_EQ(e.ed.nLin(), 4);
+  EXPECT_EQ(e.ed.colorCache().Cuenta(), 4);
+  EXPECT_EQ(e.ed.ColorEn(1, 3), e.ed.colores.ColPalRes);
+  EXPECT_EQ(e.ed.ColorEn(6, 3), e.ed.colores.ColTxtCad);
+  EXPECT_EQ(e.ed.ColorEn(10, 3), e.ed.colores.ColTxtCom);
+  EXPECT_EQ(e.ed.ColorEn(1, 4), e.ed.colores.ColPalRes);
+
+  e.ed.colores.ColTxtCom = RGB(1, 1, 1);
+  e.ed.ReinicColEdi();
+  EXPECT_EQ(e.ed.ColorEn(10, 3), RGB(1, 1, 1));
+  e.ed.LimpiarLineas();
+  EXPECT_EQ(e.ed.colorCache().Cuenta(), 0);
+}
+
+TEST(ColorCache, EachEditorFormColoursItsOwnWay) {
+  struct {
+    PerfilEditor perfil;
+    Color ls, comentario;
+  } casos[] = {
+      {PerfilEditor::CtlEdit(), RGB(0, 190, 0), RGB(0, 0, 0)},
+      {PerfilEditor::CtlEdit2(), RGB(0, 0, 0), RGB(128, 128, 128)},
+      {PerfilEditor::Preprocesador(), RGB(0, 0, 0), RGB(128, 128, 128)},
+      {PerfilEditor::Terminal(), RGB(0, 190, 0), RGB(0, 0, 0)},
+  };
+  for (auto& c : casos) {
+    EditorPrueba e(c.perfil);
+    e.ed.Text(U"ls //x\tLS");
+    EXPECT_EQ(e.ed.ColorEn(1, 1), c.ls);
+    EXPECT_EQ(e.ed.ColorEn(4, 1), c.comentario);
+  }
+  EditorPrueba shell;
+  shell.ed.Text(U"a\tls");  // runs count expanded columns
+  EXPECT_EQ(shell.ed.ColorEn(7, 1), RGB(0, 190, 0));
+  EXPECT_EQ(shell.ed.ColorEn(2, 1), RGB(0, 0, 0));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 // The property string: the layout of a new editor, round trips, and how a malformed string fails.
+#include "EditorPrueba.h"
 #include "base/Error.h"
 #include "editor/Propiedades.h"
 #include <gtest/gtest.h>
@@ -97,6 +98,38 @@ TEST(Propiedades, MalformedStringsFailAfterStoringTheEarlierFields) {
     EXPECT_EQ(p.colores.ColTxtNor, c.colTxtNor) << c.cadena;
     EXPECT_EQ(p.verEstado, c.verEstado) << c.cadena;
   }
+}
+
+TEST(Propiedades, EditorRoundTrip) {
+  EditorPrueba nuevo;
+  Texto s = nuevo.ed.CadPropiedades();
+  EXPECT_EQ(s, CadPropiedades(PropiedadesEditor{}));
+  EditorPrueba otro;
+  otro.ed.verNumLin = true;
+  otro.ed.colores.ColTxtCom = 77;
+  otro.ed.colores.ColLinAct = 5;
+  otro.ed.LeePropiedades(s);
+  EXPECT_FALSE(otro.ed.verNumLin);
+  EXPECT_EQ(otro.ed.colores.ColTxtCom, 8421504u);
+  EXPECT_EQ(otro.ed.colores.ColLinAct, 5u);  // not part of the string
+  EXPECT_EQ(otro.ed.CadPropiedades(), s);
+
+  otro.ed.verDesVer = true;
+  otro.ed.colores.ColFonEdi = 0;
+  otro.ed.colores.ColPalRes2 = RGB(255, 255, 0);
+  nuevo.ed.LeePropiedades(otro.ed.CadPropiedades());
+  EXPECT_TRUE(nuevo.ed.verDesVer);
+  EXPECT_EQ(nuevo.ed.colores.ColFonEdi, 0u);
+  EXPECT_EQ(nuevo.ed.colores.ColPalRes2, 65535u);
+}
+
+TEST(Propiedades, EditorKeepsFieldsReadBeforeAFailure) {
+  EditorPrueba e;
+  EXPECT_THROW(e.ed.LeePropiedades(U"V\tV\tF\tF\t\t\t123\tx"), ErrorEjecucion);
+  EXPECT_TRUE(e.ed.verEstado);
+  EXPECT_TRUE(e.ed.verDesHor);
+  EXPECT_EQ(e.ed.colores.ColFonEdi, 123u);
+  EXPECT_EQ(e.ed.colores.ColFonSel, 16745090u);
 }
 
 } // namespace
