@@ -119,6 +119,10 @@ void CtlEdit::RedibujaTodo() {
   if (alRedibujarTodo) alRedibujarTodo();
 }
 
+void CtlEdit::ArchivosSoltados(const std::vector<Texto>& rutas) {
+  if (!rutas.empty() && ArchivoSoltado) ArchivoSoltado(rutas.front());
+}
+
 void CtlEdit::EncenCursor() {
   if (alReiniciarCaret) alReiniciarCaret();
 }

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <vector>
 
 namespace zt {
 
@@ -106,6 +107,9 @@ public:
   std::function<void()> CambiaModo;
   std::function<void(int, int)> KeyDown;             // key code, shift
   std::function<void(const Texto&, int)> TeclaEnter; // linact, shift
+
+  // Files dropped on the text surface: ArchivoSoltado with the first one.
+  void ArchivosSoltados(const std::vector<Texto>& rutas);
 
   // ---- Hooks for the drawing and popup layers ----
   std::function<void(int32_t)> alRedibujarLinea;

@@ -2,11 +2,46 @@
 #include "base/ArchivoTexto.h"
 #include "editor/Columnas.h"
 #include "editor/CtlEdit.h"
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 
 namespace zt {
 
 namespace {
+// True when no byte has its high bit set; checked a word at a time, since most files are ASCII.
+bool EsAscii(std::string_view b) {
+  size_t i = 0;
+  for (; i + 8 <= b.size(); i += 8) {
+    uint64_t w;
+    std::memcpy(&w, b.data() + i, 8);
+    if (w & 0x8080808080808080ull) return false;
+  }
+  for (; i < b.size(); ++i)
+    if (static_cast<unsigned char>(b[i]) & 0x80) return false;
+  return true;
+}
+
+Texto DecodificaLinea(std::string_view b, Codificacion cod, bool ascii) {
+  if (!ascii) return Decodifica(b, cod);
+  Texto t(b.size(), U'\0');
+  for (size_t i = 0; i < b.size(); ++i) t[i] = static_cast<unsigned char>(b[i]);
+  return t;
+}
+
+// The whole file in one read; nullopt when it cannot be read.
+std::optional<std::string> LeeTodo(const std::filesystem::path& p) {
+  std::ifstream f(p, std::ios::binary);
+  if (!f) return std::nullopt;
+  std::error_code ec;
+  auto largo = std::filesystem::file_size(p, ec);
+  if (ec) return LeeBytes(p);
+  std::string r(static_cast<size_t>(largo), '\0');
+  f.read(r.data(), static_cast<std::streamsize>(r.size()));
+  if (f.gcount() != static_cast<std::streamsize>(r.size()) || f.peek() != EOF) return LeeBytes(p);
+  return r;
+}
+
 struct Lectura {
   std::vector<Texto> lineas;
   bool unix = false;
@@ -15,14 +50,14 @@ struct Lectura {
 
 // A line ends at CR, CR LF or LF; a bare LF marks a UNIX file, whose final LF leaves an empty
 // last line. Stops once the line count passes the limit.
-Lectura PartirArchivo(std::string_view bytes, Codificacion cod, size_t limite) {
+Lectura PartirArchivo(std::string_view bytes, Codificacion cod, bool ascii, size_t limite) {
   Lectura l;
   size_t inicio = 0;
   bool finLf = false;
   for (size_t i = 0; i < bytes.size(); ++i) {
     char c = bytes[i];
     if (c != '\r' && c != '\n') continue;
-    l.lineas.push_back(Decodifica(bytes.substr(inicio, i - inicio), cod));
+    l.lineas.push_back(DecodificaLinea(bytes.substr(inicio, i - inicio), cod, ascii));
     finLf = c == '\n';
     if (finLf) l.unix = true;
     if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
@@ -32,7 +67,7 @@ Lectura PartirArchivo(std::string_view bytes, Codificacion cod, size_t limite) {
       return l;
     }
   }
-  if (inicio < bytes.size() || finLf) l.lineas.push_back(Decodifica(bytes.substr(inicio), cod));
+  if (inicio < bytes.size() || finLf) l.lineas.push_back(DecodificaLinea(bytes.substr(inicio), cod, ascii));
   l.cortada = l.lineas.size() > limite;
   return l;
 }
@@ -45,7 +80,7 @@ bool CtlEdit::CargarArch(const Texto& ruta) {
     Aviso(U"No se encuentra archivo: " + ruta);
     return false;
   }
-  std::optional<std::string> bytes = LeeBytes(p);
+  std::optional<std::string> bytes = LeeTodo(p);
   if (!bytes) {
     Aviso(U"No se puede abrir el archivo: " + ruta, Icono::Exclamacion);
     return false;
@@ -53,15 +88,19 @@ bool CtlEdit::CargarArch(const Texto& ruta) {
   LimpiarLineas();
   archivo = ruta;
   lblEstado3.texto = U"DOS";
-  codificacion_ = DetectaCodificacion(*bytes);
-  Lectura l = PartirArchivo(*bytes, codificacion_, kMaxLineasArchivo);
+  bool ascii = EsAscii(*bytes);
+  codificacion_ = ascii ? Codificacion::Utf8 : DetectaCodificacion(*bytes);
+  Lectura l = PartirArchivo(*bytes, codificacion_, ascii, kMaxLineasArchivo);
   bytes.reset();
   if (l.unix) {
     tipArch = 1;
     lblEstado3.texto = U"UNIX";
   }
   int32_t ancho = 1;
-  for (const Texto& t : l.lineas) ancho = std::max(ancho, LargoExpandido(t, nEspTab));
+  for (const Texto& t : l.lineas) {
+    auto largo = static_cast<int32_t>(std::min<size_t>(t.size(), INT32_MAX));
+    if (largo > ancho || t.find(U'\t') != Texto::npos) ancho = std::max(ancho, LargoExpandido(t, nEspTab));
+  }
   lineas_.Inserta(1, std::move(l.lineas));
   CrecerAncho(ancho);
   if (l.cortada) {

@@ -23,7 +23,12 @@ void CtlEdit::ExtiendeSeleccion() {
   } else {
     // Only the lines whose selected state changed.
     auto tramo = [this](int32_t a, int32_t b) {
-      for (int32_t y = std::min(a, b); y <= std::max(a, b); ++y) RedibujaLinea(y);
+      int32_t desde = std::min(a, b), hasta = std::max(a, b);
+      if (lineasVis > 0) {
+        desde = std::max(desde, primLinVis);
+        hasta = std::min(hasta, ultLinVis());
+      }
+      for (int32_t y = desde; y <= hasta; ++y) RedibujaLinea(y);
     };
     if (selIni_ != selIniPrev_) tramo(selIni_.yt, selIniPrev_.yt);
     if (selFin_ != selFinPrev_) tramo(selFin_.yt, selFinPrev_.yt);

@@ -133,7 +133,9 @@ private:
       } else {
         cursor_ = {};
         Operacion();
-        if (!cursor_.Ausente()) EXPECT_EQ(e_.ed.Cursor(), cursor_) << "after " << ultima_;
+        if (!cursor_.Ausente()) {
+          EXPECT_EQ(e_.ed.Cursor(), cursor_) << "after " << ultima_;
+        }
         pila.emplace_back(e_.ed.nUndo(), m_.s);
       }
       Comprueba();
