@@ -33,14 +33,15 @@ void ColorCache::ReinicColEdi() {
 const std::vector<TramoColor>& ColorCache::Tramos(int32_t y) {
   static const std::vector<TramoColor> kNinguno;
   if (!Existe(y)) return kNinguno;
-  Entrada& e = e_[Indice(y)];
-  if (e.estado != kValida) {
+  if (e_[Indice(y)].estado != kValida) {
+    // The callbacks may change the lines (a prompt event does), so the entry is looked up again after.
     Texto linea = fuente_ ? fuente_(y) : Texto();
     int32_t prompt = prompt_ ? prompt_(y, linea) : 0;
-    e.tramos = Colorea(linea, *perfil_, *colores_, prompt);
-    e.estado = kValida;
+    std::vector<TramoColor> tramos = Colorea(linea, *perfil_, *colores_, prompt);
+    if (!Existe(y)) return kNinguno;
+    e_[Indice(y)] = {kValida, std::move(tramos)};
   }
-  return e.tramos;
+  return e_[Indice(y)].tramos;
 }
 
 } // namespace zt

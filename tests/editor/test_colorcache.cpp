@@ -104,6 +104,20 @@ TEST(ColorCache, PromptAndProfile) {
   EXPECT_EQ(s.cache.ColorEn(1, 2), s.colores.ColTxtNor);
 }
 
+// A prompt event that appends lines while a line is being coloured must not leave the cache broken.
+TEST(ColorCache, PromptCallbackMayChangeTheLines) {
+  Almacen s;
+  s.Inserta(1, {U"$ ls"});
+  bool primera = true;
+  s.cache.FijaPrompt([&](int32_t, VistaTexto) {
+    if (primera) s.Inserta(static_cast<int32_t>(s.l.size()) + 1, std::vector<Texto>(100, U"x"));
+    primera = false;
+    return 2;
+  });
+  EXPECT_EQ(s.cache.ColorEn(4, 1), s.colores.ColPalRes);
+  EXPECT_EQ(s.cache.Cuenta(), 101);
+}
+
 // Random edits: every line's runs always equal a fresh lexing of its current text.
 TEST(ColorCache, RandomEditsKeepRunsInStep) {
   std::mt19937 azar(20261207);
