@@ -4,9 +4,9 @@
 namespace zt {
 namespace {
 
-using namespace std::literals;
 using P = PalabraReservada;
 
+// clang-format off
 // Group 1 of the shell editor; the terminal view has the same words in lower case.
 constexpr std::array kShell{
     P{U"AWK"}, P{U"BANNER"}, P{U"BREAK"},
@@ -61,6 +61,8 @@ constexpr std::array kTerminalShell{
 constexpr std::array kTerminalError{
     P{U"ERROR", 2, true}, P{U"Error", 2, true}, P{U"error", 2, true},
 };
+
+// clang-format on
 
 constexpr char32_t MinusculaAscii(char32_t c) { return c >= U'A' && c <= U'Z' ? c + 32 : c; }
 
