@@ -6,7 +6,7 @@
 namespace zt {
 namespace {
 
-TEST(Busqueda, MatchWithinALine) {
+TEST(BusquedaEditor, MatchWithinALine) {
   struct {
     const char32_t* linea;
     const char32_t* texto;
@@ -51,7 +51,7 @@ struct Buscador : EditorPrueba {
   }
 };
 
-TEST(Busqueda, WholeWordFindsEachWordThenWarns) {
+TEST(BusquedaEditor, WholeWordFindsEachWordThenWarns) {
   Buscador b;
   b.ed.Text(U"ab abc ab");
   b.Cursor(1, 1);
@@ -66,7 +66,7 @@ TEST(Busqueda, WholeWordFindsEachWordThenWarns) {
   EXPECT_EQ(b.ed.curXt, 10);  // the cursor stays where it was
 }
 
-TEST(Busqueda, CaseAndLinesAndNoWrapAround) {
+TEST(BusquedaEditor, CaseAndLinesAndNoWrapAround) {
   Buscador b;
   b.ed.Text(U"x a\r\nA\r\nfoo A");
   b.Cursor(1, 1);
@@ -82,7 +82,7 @@ TEST(Busqueda, CaseAndLinesAndNoWrapAround) {
   EXPECT_EQ(b.Siguiente(), "none");  // no wrap-around to line 1
 }
 
-TEST(Busqueda, ColumnsAreExpandedAcrossTabs) {
+TEST(BusquedaEditor, ColumnsAreExpandedAcrossTabs) {
   Buscador b;
   b.ed.Text(U"a\tfoo\tbar");
   b.Cursor(1, 1);
@@ -93,7 +93,7 @@ TEST(Busqueda, ColumnsAreExpandedAcrossTabs) {
   EXPECT_EQ(b.Siguiente(), "1:9-14");  // the end follows the tab, not the text's length
 }
 
-TEST(Busqueda, ScopeOneStaysInsideTheSelection) {
+TEST(BusquedaEditor, ScopeOneStaysInsideTheSelection) {
   Buscador b;
   b.ed.Text(U"key 1\r\nx\r\nx\r\nkey 4\r\nx\r\nx\r\nkey 7");
   b.Cursor(1, 3);
@@ -106,7 +106,7 @@ TEST(Busqueda, ScopeOneStaysInsideTheSelection) {
   EXPECT_EQ(b.Siguiente(), "7:1-4");
 }
 
-TEST(Busqueda, OtherScopesKeepTheRange) {
+TEST(BusquedaEditor, OtherScopesKeepTheRange) {
   Buscador b;
   b.ed.Text(U"abc\r\nabc\r\nabc");
   b.Cursor(1, 2);
@@ -119,7 +119,7 @@ TEST(Busqueda, OtherScopesKeepTheRange) {
   EXPECT_EQ(b.Siguiente(), "none");
 }
 
-TEST(Busqueda, NothingToDo) {
+TEST(BusquedaEditor, NothingToDo) {
   Buscador b;
   b.ed.Text(U"abc");
   b.Cursor(1, 1);
@@ -132,7 +132,7 @@ TEST(Busqueda, NothingToDo) {
   EXPECT_TRUE(b.dialogos.mensajes.empty());
 }
 
-TEST(Busqueda, WholeTextFollowsLaterEdits) {
+TEST(BusquedaEditor, WholeTextFollowsLaterEdits) {
   Buscador b;
   b.ed.Text(U"one");
   b.ed.InicBuscar(U"two");

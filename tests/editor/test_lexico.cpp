@@ -54,7 +54,7 @@ void Comprueba(const PerfilLexico& perfil, std::initializer_list<Caso> casos) {
   for (const Caso& c : casos) EXPECT_EQ(Pinta(c.linea, perfil), c.esperado) << "line: " << c.linea;
 }
 
-TEST(Lexico, ShellCommentsAndStrings) {
+TEST(LexicoColor, ShellCommentsAndStrings) {
   Comprueba(PerfilShell(), {
       {"", ""},
       {"ls -l # lista", "res[ls]nor[ -l ]com[# lista]"},
@@ -69,7 +69,7 @@ TEST(Lexico, ShellCommentsAndStrings) {
   });
 }
 
-TEST(Lexico, UnclosedStringKeepsNormalClass) {
+TEST(LexicoColor, UnclosedStringKeepsNormalClass) {
   std::vector<TramoColor> r = Colorea(U"cat 'x y", PerfilShell(), Colores());
   ASSERT_EQ(r.size(), 3u);
   EXPECT_EQ(r[2], (TramoColor{3, 4, ClaseLex::Normal}));
@@ -78,7 +78,7 @@ TEST(Lexico, UnclosedStringKeepsNormalClass) {
   EXPECT_EQ(r[0], (TramoColor{3, 3, ClaseLex::Cadena}));
 }
 
-TEST(Lexico, ShellWordsNeedWordBoundaries) {
+TEST(LexicoColor, ShellWordsNeedWordBoundaries) {
   Comprueba(PerfilShell(), {
       {"do done doner", "res[do]nor[ ]res[done]nor[ doner]"},
       {"ls Ls LS", "res[ls]nor[ ]res[Ls]nor[ ]res[LS]"},
@@ -94,7 +94,7 @@ TEST(Lexico, ShellWordsNeedWordBoundaries) {
   });
 }
 
-TEST(Lexico, MacroProfile) {
+TEST(LexicoColor, MacroProfile) {
   Comprueba(PerfilMacro(), {
       {"SEND \"ls\" // manda", "res[SEND]nor[ ]cad[\"ls\"]nor[ ]com[// manda]"},
       {"x = a / b", "nor[x = a / b]"},
@@ -110,7 +110,7 @@ TEST(Lexico, MacroProfile) {
   });
 }
 
-TEST(Lexico, TerminalIsCaseSensitive) {
+TEST(LexicoColor, TerminalIsCaseSensitive) {
   Comprueba(PerfilTerminal(), {
       {"ls LS Ls", "res[ls]nor[ LS Ls]"},
       {"lsx lsX ls-l", "nor[lsx lsX ]res[ls]nor[-l]"},
@@ -125,14 +125,14 @@ TEST(Lexico, TerminalIsCaseSensitive) {
   });
 }
 
-TEST(Lexico, TerminalPromptRun) {
+TEST(LexicoColor, TerminalPromptRun) {
   const PerfilLexico& p = PerfilTerminal();
   EXPECT_EQ(Pinta("user$ ls # x", p, 6), "res2[user$ ]res[ls]nor[ ]com[# x]");
   EXPECT_EQ(Pinta("user$ls", p, 5), "res2[user$]nor[ls]");
   EXPECT_EQ(Pinta("$ ", p, 40), "res2[$ ]");
 }
 
-TEST(Lexico, ColourAtColumn) {
+TEST(LexicoColor, ColourAtColumn) {
   std::vector<TramoColor> r = Colorea(U"ls -l # x", PerfilShell(), Colores());
   struct {
     int32_t columna;
@@ -142,7 +142,7 @@ TEST(Lexico, ColourAtColumn) {
   EXPECT_EQ(ColorEnColumna({}, 1), 0u);
 }
 
-TEST(Lexico, RunsTakeTheGivenColours) {
+TEST(LexicoColor, RunsTakeTheGivenColours) {
   ColoresEditor c;
   std::vector<TramoColor> r = Colorea(U"ls $PARA 'x' # y", PerfilShell(), c);
   std::vector<Color> colores;
@@ -170,7 +170,7 @@ void CompruebaMuestra(const std::string& nombre, const PerfilLexico& perfil) {
   }
 }
 
-TEST(Lexico, GoldenSamples) {
+TEST(LexicoColor, GoldenSamples) {
   CompruebaMuestra("shell", PerfilShell());
   CompruebaMuestra("macro", PerfilMacro());
   CompruebaMuestra("terminal", PerfilTerminal());

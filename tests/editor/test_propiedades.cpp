@@ -17,7 +17,7 @@ std::vector<Texto> Campos(const Texto& s) {
   return r;
 }
 
-TEST(Propiedades, NewEditorLayout) {
+TEST(CadenaPropiedades, NewEditorLayout) {
   Texto s = CadPropiedades(PropiedadesEditor{});
   std::vector<Texto> esperado{U"F", U"F", U"F", U"F", U"", U"", U"16777215", U"16745090", U"0", U"16777215",
                               U"13816530", U"", U"8421504", U"16734810", U"48640", U"255", U"48640", U"", U""};
@@ -25,7 +25,7 @@ TEST(Propiedades, NewEditorLayout) {
   EXPECT_EQ(s.substr(s.size() - 2), U"\t\t");
 }
 
-TEST(Propiedades, RoundTrips) {
+TEST(CadenaPropiedades, RoundTrips) {
   PropiedadesEditor nuevo;
   PropiedadesEditor leido;
   LeePropiedades(leido, CadPropiedades(nuevo));
@@ -53,7 +53,7 @@ TEST(Propiedades, RoundTrips) {
   EXPECT_EQ(CadPropiedades(q), CadPropiedades(p));
 }
 
-TEST(Propiedades, ReadingIsLenientWhereTheFormatAllows) {
+TEST(CadenaPropiedades, ReadingIsLenientWhereTheFormatAllows) {
   PropiedadesEditor p;
   // Only exactly "V" is true; ignored fields may hold anything; 17 fields are enough.
   LeePropiedades(p, U"V\tv\tX\tV\tjunk\tjunk\t1\t2\t3\t4\t5\tjunk\t6\t7\t8\t9\t 10 ");
@@ -67,7 +67,7 @@ TEST(Propiedades, ReadingIsLenientWhereTheFormatAllows) {
   EXPECT_EQ(p.colores.ColTxtFun, 10u);
 }
 
-TEST(Propiedades, MalformedStringsFailAfterStoringTheEarlierFields) {
+TEST(CadenaPropiedades, MalformedStringsFailAfterStoringTheEarlierFields) {
   struct {
     const char* cadena;
     CodigoError codigo;
@@ -100,7 +100,7 @@ TEST(Propiedades, MalformedStringsFailAfterStoringTheEarlierFields) {
   }
 }
 
-TEST(Propiedades, EditorRoundTrip) {
+TEST(CadenaPropiedades, EditorRoundTrip) {
   EditorPrueba nuevo;
   Texto s = nuevo.ed.CadPropiedades();
   EXPECT_EQ(s, CadPropiedades(PropiedadesEditor{}));
@@ -123,7 +123,7 @@ TEST(Propiedades, EditorRoundTrip) {
   EXPECT_EQ(nuevo.ed.colores.ColPalRes2, 65535u);
 }
 
-TEST(Propiedades, EditorKeepsFieldsReadBeforeAFailure) {
+TEST(CadenaPropiedades, EditorKeepsFieldsReadBeforeAFailure) {
   EditorPrueba e;
   EXPECT_THROW(e.ed.LeePropiedades(U"V\tV\tF\tF\t\t\t123\tx"), ErrorEjecucion);
   EXPECT_TRUE(e.ed.verEstado);
