@@ -5,5 +5,6 @@ function(zt_test name)
   target_link_libraries(${name} PRIVATE ${ZT_LIBS} GTest::gtest GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZT_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR}")
+    PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen ENVIRONMENT ZT_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR}
+    TIMEOUT 300)
 endfunction()
