@@ -1,0 +1,97 @@
+// The source contents of a run (document, includes, query results) and the one cursor over them.
+#pragma once
+#include "base/Texto.h"
+#include "preproc/EstadoError.h"
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace zt::preproc {
+
+// The scanner hands a line end over as this one character; lines never hold it.
+constexpr char32_t kSalto = U'\n';
+// What the cursor gives at the end of the input.
+constexpr char32_t kFin = 0;
+
+bool EsInicioIdentificador(char32_t c);
+bool EsIdentificador(char32_t c);
+bool EsCaracterPalabra(char32_t c);
+bool EsDigito(char32_t c);
+bool EsBlanco(char32_t c);  // blank, TAB or line end
+
+struct Contenido {
+  std::vector<Texto> lineas;
+};
+
+// A saved cursor: restoring it puts all five fields back.
+struct Posicion {
+  int32_t contenido = 0;
+  int32_t linea = 1;
+  Texto archivo;
+  int32_t columna = 1;
+  int32_t nLineas = 0;
+};
+
+class Fuente {
+public:
+  explicit Fuente(EstadoError& error) : error_(error) {}
+
+  // Empties the contents list; the cursor stands nowhere (at the end).
+  void Vacia();
+  // Appends the text as a new content and makes it current; the current file becomes empty.
+  void CreaDeTexto(VistaTexto texto);
+  // Appends the file's lines as a new content; false (and the error set) when it cannot be read.
+  bool CreaDeArchivo(const Texto& nombre);
+
+  Posicion Guarda() const;
+  void Restaura(const Posicion& p);
+
+  // Cursor primitives; none fails, and at the end they give kFin or an empty text.
+  bool AlFinal() const;
+  char32_t Mira() const;        // next character, kSalto on the line end
+  char32_t MiraSegundo() const; // the one after it, within the same line only
+  Texto Mira(int n) const;      // up to n characters; CR LF on the line end
+  char32_t Toma();
+  char32_t Anterior() const;
+  bool SaltaBlancos();
+  bool Coincide(VistaTexto texto);
+  bool EnInicioPalabra() const;
+  bool EnComentario() const { return Mira() == U'-' && MiraSegundo() == U'-'; }
+  Texto LeeHastaFinLinea();
+
+  // Token readers; each first skips blanks.
+  Texto LeeIdentificador();
+  // Reads into 'destino' (reused buffer) without skipping blanks; the hot path of every loop.
+  void MiraIdentificadorAqui(Texto& destino) const;
+  Texto MiraIdentificador();
+  Texto LeePalabra();
+  Texto MiraPalabra();
+  Texto LeeElementoLista();
+  Texto MiraElementoLista();
+  Texto LeeToken();
+  Texto LeeCadena();
+  double LeeNumero();
+
+  const Texto& ArchivoActual() const { return archivo_; }
+  int32_t Linea() const { return linea_; }
+  int32_t Columna() const { return columna_; }
+  size_t NumContenidos() const { return contenidos_.size(); }
+  // Sets the error at the cursor: current file, line and column.
+  void ErrorAqui(Texto mensaje);
+
+private:
+  void Entra(int32_t indice, Texto archivo);
+  void FijaLinea();
+  Texto LeeHastaDelimitador();
+
+  EstadoError& error_;
+  std::vector<std::unique_ptr<Contenido>> contenidos_;
+  int32_t contenido_ = 0;  // 1-based; 0 = none
+  int32_t linea_ = 1;
+  int32_t columna_ = 1;
+  int32_t nLineas_ = 0;
+  Texto archivo_;
+  const Texto* lin_ = nullptr;  // the current line, or null past the last one
+};
+
+} // namespace zt::preproc
