@@ -28,7 +28,7 @@ void Comprueba(const Caso& c) {
   }
 }
 
-TEST(Directivas, TextoYDefiniciones) {
+TEST(PreDirectivas, TextoYDefiniciones) {
   const Caso casos[] = {
       {"texto plano", "a -- comentario\r\nb 'x--y'\r\nc", "a \r\nb 'x\r\nc"},
       {"bloque", "$DEFINIR T COMO emp FINDEFINIR\r\nselect * from T;", "select * from emp;"},
@@ -57,7 +57,7 @@ TEST(Directivas, TextoYDefiniciones) {
   for (const auto& c : casos) Comprueba(c);
 }
 
-TEST(Directivas, Bucles) {
+TEST(PreDirectivas, Bucles) {
   const Caso casos[] = {
       {"tres pasadas", "$PARA x EN a b c HACER [x]FINPARA\r\n.", " [a] [b] [c]."},
       {"variable retirada", "$PARA x EN a HACER x FINPARA x", " a x"},
@@ -85,7 +85,7 @@ TEST(Directivas, Bucles) {
   for (const auto& c : casos) Comprueba(c);
 }
 
-TEST(Directivas, HorasDeCadaCorrida) {
+TEST(PreDirectivas, HorasDeCadaCorrida) {
   Corrida r;
   std::string esperado;
   for (int h = 0; h < 24; ++h) esperado += (h < 10 ? " 0" : " ") + std::to_string(h) + ",";
@@ -95,7 +95,7 @@ TEST(Directivas, HorasDeCadaCorrida) {
   EXPECT_EQ(r.Expande("A"), "A");
 }
 
-TEST(Directivas, LimiteDeDefiniciones) {
+TEST(PreDirectivas, LimiteDeDefiniciones) {
   std::string texto;
   for (int i = 1; i <= 598; ++i) texto += "$DEFINIR D" + std::to_string(i) + " =1\r\n";
   Corrida r;
@@ -106,7 +106,7 @@ TEST(Directivas, LimiteDeDefiniciones) {
   EXPECT_EQ(r.Linea(), 599);
 }
 
-TEST(Directivas, AnidamientoProfundoTerminaConError) {
+TEST(PreDirectivas, AnidamientoProfundoTerminaConError) {
   std::string bucles;
   for (int i = 0; i < 400; ++i) bucles += "$PARA x EN a HACER ";
   for (int i = 0; i < 400; ++i) bucles += "FINPARA ";
@@ -124,7 +124,7 @@ TEST(Directivas, AnidamientoProfundoTerminaConError) {
   EXPECT_EQ(r.Error(), "");
 }
 
-TEST(Directivas, Inclusiones) {
+TEST(PreDirectivas, Inclusiones) {
   Carpeta dir("incluir");
   dir.Escribe("sub/b.vrk", "B$DEFINIR DB =db\r\n");
   dir.Escribe("sub/con blanco.vrk", "W");
@@ -143,7 +143,7 @@ TEST(Directivas, Inclusiones) {
   EXPECT_EQ(r.Error(), "Se esperaba nombre de archivo en INCLUIR");
 }
 
-TEST(Directivas, LimiteDeInclusiones) {
+TEST(PreDirectivas, LimiteDeInclusiones) {
   Carpeta dir("limite");
   std::string principal;
   for (int i = 1; i <= 50; ++i) {
@@ -157,7 +157,7 @@ TEST(Directivas, LimiteDeInclusiones) {
   EXPECT_EQ(r.Linea(), 50);
 }
 
-TEST(Directivas, CorridaConArchivos) {
+TEST(PreDirectivas, CorridaConArchivos) {
   Carpeta dir("corrida");
   std::string fuente = dir.Escribe("doc.vrk", "$DEFINIR A =uno\r\nA\r\n");
   std::string salida = dir.Escribe("doc.tmp", "un texto anterior mucho mas largo que la salida");

@@ -14,7 +14,7 @@ struct Escaner {
   explicit Escaner(const char* texto) { f.CreaDeTexto(T(texto)); }
 };
 
-TEST(Fuente, FinesDeLinea) {
+TEST(PreFuente, FinesDeLinea) {
   EstadoError e;
   Fuente vacia(e);
   EXPECT_TRUE(vacia.AlFinal());
@@ -47,7 +47,7 @@ TEST(Fuente, FinesDeLinea) {
   EXPECT_EQ(soloLf.f.Toma(), U'b');
 }
 
-TEST(Fuente, InicioDePalabra) {
+TEST(PreFuente, InicioDePalabra) {
   struct Caso {
     const char* texto;
     int saltar;
@@ -64,7 +64,7 @@ TEST(Fuente, InicioDePalabra) {
   }
 }
 
-TEST(Fuente, IdentificadoresCerradosPorDolar) {
+TEST(PreFuente, IdentificadoresCerradosPorDolar) {
   struct Caso {
     const char* texto;
     const char* id;
@@ -83,7 +83,7 @@ TEST(Fuente, IdentificadoresCerradosPorDolar) {
   }
 }
 
-TEST(Fuente, CadenasEntreComillas) {
+TEST(PreFuente, CadenasEntreComillas) {
   Escaner s("  'a b' x");
   EXPECT_EQ(s.f.LeeCadena(), U"a b");
   EXPECT_FALSE(s.error.HayError());
@@ -108,7 +108,7 @@ TEST(Fuente, CadenasEntreComillas) {
   EXPECT_EQ(lista.f.LeeElementoLista(), U"c");
 }
 
-TEST(Fuente, PalabrasNumerosYCoincidencias) {
+TEST(PreFuente, PalabrasNumerosYCoincidencias) {
   Escaner s("  ab.c$d-e");
   EXPECT_EQ(s.f.LeePalabra(), U"ab.c$d");
   Escaner n(" -12.5.3x");
@@ -126,7 +126,7 @@ TEST(Fuente, PalabrasNumerosYCoincidencias) {
   EXPECT_EQ(linea.f.Toma(), U'z');
 }
 
-TEST(Fuente, ArchivoQueFalta) {
+TEST(PreFuente, ArchivoQueFalta) {
   EstadoError e;
   Fuente f(e);
   EXPECT_FALSE(f.CreaDeArchivo(U"/no/existe.vrk"));
@@ -135,7 +135,7 @@ TEST(Fuente, ArchivoQueFalta) {
   EXPECT_EQ(f.NumContenidos(), 0u);
 }
 
-TEST(Cadenas, ListasYComentarios) {
+TEST(PreCadenas, ListasYComentarios) {
   EXPECT_EQ(CortaComentario(U"ab -- c -- d"), U"ab ");
   auto l = ListaPalabras(U"  uno \"dos tres\"\tcuatro\r\ncinco  ");
   ASSERT_EQ(l.size(), 4u);

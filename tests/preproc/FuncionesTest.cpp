@@ -11,7 +11,7 @@ namespace {
 
 std::string Dia(Fecha f) { return U8(FormateaFecha(f, U"dd/mm/yyyy")); }
 
-TEST(Semanas, NumeracionYLunes) {
+TEST(PreSemanas, NumeracionYLunes) {
   EXPECT_EQ(Dia(LunesDeSemana(5, 2024)), "29/01/2024");       // 1 January 2024 is a Monday
   EXPECT_EQ(Dia(LunesDeSemana(1, 2026)), "29/12/2025");       // 1 January 2026 is a Thursday
   EXPECT_EQ(NumeroSemana(FechaDe(2026, 1, 1)), 1);
@@ -27,7 +27,7 @@ TEST(Semanas, NumeracionYLunes) {
   EXPECT_EQ(AnioSemana(FechaDe(2023, 12, 31)), 2024);
 }
 
-TEST(Fechas, FormatosYLectura) {
+TEST(PreFechas, FormatosYLectura) {
   Fecha f = FechaDe(2024, 2, 9, 7, 5, 3);
   EXPECT_EQ(FormateaFecha(f, U"d/m/yy h:n:s"), U"9/2/24 7:5:3");
   EXPECT_EQ(FormateaFecha(f, U"yyyy-mm-dd hh:mm:ss"), U"2024-02-09 07:05:03");  // m after h is minutes
@@ -59,7 +59,7 @@ void Comprueba(const Caso& c, Fecha hoy = kHoy) {
   EXPECT_EQ(out, c.salida) << c.nombre;
 }
 
-TEST(Funciones, FechasYSemanas) {
+TEST(PreFunciones, FechasYSemanas) {
   const Caso casos[] = {
       {"ayer", "$FECHA_ACTUAL(-1, 'yyyy/mm/dd')", "2024/02/29"},
       {"con hora", "$fecha_actual ( 0.5 , 'dd/mm/yyyy hh:nn')", "01/03/2024 22:30"},
@@ -78,7 +78,7 @@ TEST(Funciones, FechasYSemanas) {
   for (const auto& c : casos) Comprueba(c);
 }
 
-TEST(Funciones, SemanaConDesfase) {
+TEST(PreFunciones, SemanaConDesfase) {
   Fecha semana52 = FechaDe(2024, 12, 23, 12, 0, 0);
   Comprueba({"semana 52 mas 1", "$FECHA_ACTUAL(1, 'SEMANA')", "01"}, semana52);
   Comprueba({"semana 52", "$FECHA_ACTUAL(0, 'semana')", "52"}, semana52);
@@ -86,7 +86,7 @@ TEST(Funciones, SemanaConDesfase) {
   Comprueba({"semana 9 menos 0.5", "$FECHA_ACTUAL(-0.5, 'SEMANA')", "08"});  // 8.5 rounds to even
 }
 
-TEST(Funciones, Formato) {
+TEST(PreFunciones, Formato) {
   const Caso casos[] = {
       {"ceros", "$FORMATO('5', '0000')", "0005"},
       {"semana y anio", "$FORMATO('30/12/2024', 'ww-yyyy')", "01-2025"},
@@ -103,7 +103,7 @@ TEST(Funciones, Formato) {
   for (const auto& c : casos) Comprueba(c);
 }
 
-TEST(Funciones, Expresiones) {
+TEST(PreFunciones, Expresiones) {
   const Caso casos[] = {
       {"suma", "$EXPR(1+1)", "2"},
       {"precedencia", "[$EXPR(2 + 3 * 4)]", "[14]"},
@@ -124,7 +124,7 @@ TEST(Funciones, Expresiones) {
   for (const auto& c : casos) Comprueba(c);
 }
 
-TEST(Funciones, NombreYCarpetaActuales) {
+TEST(PreFunciones, NombreYCarpetaActuales) {
   Carpeta dir("actual");
   std::string ruta = dir.Escribe("informe.dia.vrk", "$NOM_ACTUAL|$DIR_ACTUAL");
   Corrida r;
