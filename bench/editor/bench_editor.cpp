@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 #include <unistd.h>
-#include <memory>
 #include <vector>
 
 #ifdef ZT_WITH_QT
@@ -24,14 +24,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-double Segundos(const std::function<void()>& f) {
+double Segundos(const std::function<void()> &f) {
   auto t0 = std::chrono::steady_clock::now();
   f();
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
 }
 
 // Best of n runs, so a busy machine disturbs the figure less.
-double Mejor(int n, const std::function<void()>& preparar, const std::function<void()>& f) {
+double Mejor(int n, const std::function<void()> &preparar, const std::function<void()> &f) {
   double mejor = 1e9;
   for (int i = 0; i < n; ++i) {
     preparar();
@@ -40,7 +40,7 @@ double Mejor(int n, const std::function<void()>& preparar, const std::function<v
   return mejor;
 }
 
-std::string HazArchivo(const fs::path& ruta) {
+std::string HazArchivo(const fs::path &ruta) {
   std::string bytes;
   bytes.reserve(8'500'000);
   for (int i = 1; i <= 100000; ++i) {
@@ -55,7 +55,7 @@ std::string HazArchivo(const fs::path& ruta) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char **argv) {
   fs::path ruta = fs::temp_directory_path() / ("zt_bench_editor_" + std::to_string(::getpid()) + ".txt");
   std::string bytes = HazArchivo(ruta);
   std::printf("file: 100000 lines, %.1f MB\n", bytes.size() / 1e6);
@@ -63,25 +63,32 @@ int main(int argc, char** argv) {
 
   auto ed = std::make_unique<zt::CtlEdit>();
   zt::Texto nombre = zt::T(ruta.string());
-  double carga = Mejor(n, [&] { ed = std::make_unique<zt::CtlEdit>(); }, [&] { ed->CargarArch(nombre); });
-  double insercion = Mejor(n, [&] { ed->CursorText(10, 50000); }, [&] { ed->TeclaCaracter(U'x'); });
-  std::printf("core: load %.1f ms, insert at line 50,000 %.3f ms (lines %d)\n", carga * 1e3, insercion * 1e3, ed->nLin());
+  double carga = Mejor(
+      n, [&] { ed = std::make_unique<zt::CtlEdit>(); }, [&] { ed->CargarArch(nombre); });
+  double insercion = Mejor(
+      n, [&] { ed->CursorText(10, 50000); }, [&] { ed->TeclaCaracter(U'x'); });
+  std::printf("core: load %.1f ms, insert at line 50,000 %.3f ms (lines %d)\n", carga * 1e3, insercion * 1e3,
+              ed->nLin());
 
 #ifdef ZT_WITH_QT
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   std::unique_ptr<QPlainTextEdit> qt;
   QString qruta = QString::fromStdString(ruta.string());
-  double cargaQt = Mejor(n, [&] { qt = std::make_unique<QPlainTextEdit>(); }, [&] {
-    QFile f(qruta);
-    f.open(QIODevice::ReadOnly);
-    qt->setPlainText(QString::fromUtf8(f.readAll()));
-  });
-  double insercionQt = Mejor(n, [] {}, [&] {
-    QTextCursor c(qt->document()->findBlockByNumber(49999));
-    c.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 9);
-    c.insertText(QStringLiteral("x"));
-  });
+  double cargaQt = Mejor(
+      n, [&] { qt = std::make_unique<QPlainTextEdit>(); },
+      [&] {
+        QFile f(qruta);
+        f.open(QIODevice::ReadOnly);
+        qt->setPlainText(QString::fromUtf8(f.readAll()));
+      });
+  double insercionQt = Mejor(
+      n, [] {},
+      [&] {
+        QTextCursor c(qt->document()->findBlockByNumber(49999));
+        c.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 9);
+        c.insertText(QStringLiteral("x"));
+      });
   std::printf("QPlainTextEdit: load %.1f ms, insert at line 50,000 %.3f ms (blocks %d)\n", cargaQt * 1e3,
               insercionQt * 1e3, qt->document()->blockCount());
   std::printf("ratio load (QPlainTextEdit / core): %.1f x\n", cargaQt / carga);

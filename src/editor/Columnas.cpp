@@ -52,7 +52,7 @@ int32_t PosXTexp(int32_t i, VistaTexto linea, int tab) {
   return LargoExpandido(linea.substr(0, n), tab) + 1;
 }
 
-bool TabEnColumna(int32_t x, VistaTexto linea, int tab, int32_t& inicio, int32_t& fin) {
+bool TabEnColumna(int32_t x, VistaTexto linea, int tab, int32_t &inicio, int32_t &fin) {
   tab = Ancho(tab);
   int64_t col = 1;
   for (char32_t c : linea) {

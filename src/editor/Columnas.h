@@ -18,7 +18,7 @@ int32_t PosXTreal(int32_t x, VistaTexto linea, int tab);
 int32_t PosXTexp(int32_t i, VistaTexto linea, int tab);
 // The tab cell holding column x: its start and end (first column past it); false when x is
 // not inside a tab.
-bool TabEnColumna(int32_t x, VistaTexto linea, int tab, int32_t& inicio, int32_t& fin);
+bool TabEnColumna(int32_t x, VistaTexto linea, int tab, int32_t &inicio, int32_t &fin);
 // Word characters of word moves and double-click: [a-zA-Z0-9_$'.áéíóúÁÉÍÓÚ-].
 bool EsCaracterPalabra(char32_t c);
 

@@ -5,7 +5,7 @@
 
 namespace zt {
 
-CtlEdit::CtlEdit(PerfilEditor perfil, Dialogs* dialogos, Clipboard* portapapeles)
+CtlEdit::CtlEdit(PerfilEditor perfil, Dialogs *dialogos, Clipboard *portapapeles)
     : perfil_(std::move(perfil)), dialogos_(dialogos), portapapeles_(portapapeles) {
   EnlazaColores();
   lblEstado3.texto = U"DOS";
@@ -27,7 +27,7 @@ std::vector<Texto> PartirEnSaltos(VistaTexto s) {
   return piezas;
 }
 
-Texto UneConSaltos(const std::vector<Texto>& piezas) {
+Texto UneConSaltos(const std::vector<Texto> &piezas) {
   Texto r;
   for (size_t i = 0; i < piezas.size(); ++i) {
     if (i) r += U"\r\n";
@@ -36,7 +36,7 @@ Texto UneConSaltos(const std::vector<Texto>& piezas) {
   return r;
 }
 
-const Texto& CtlEdit::linea(int32_t y) const {
+const Texto &CtlEdit::linea(int32_t y) const {
   static const Texto vacia;
   return lineas_.Existe(y) ? lineas_.Linea(y) : vacia;
 }
@@ -46,7 +46,7 @@ void CtlEdit::LimpiarLineas() {
   anchoMax_ = 1;
 }
 
-void CtlEdit::AgregaLinea(const Texto& texto) {
+void CtlEdit::AgregaLinea(const Texto &texto) {
   lineas_.Inserta(nLin() + 1, {texto});
   CrecerAncho(LargoExpandido(texto, nEspTab));
 }
@@ -62,19 +62,20 @@ void CtlEdit::ReinicColEdi() {
 
 void CtlEdit::TabToSpaces() {
   for (int32_t y = 1; y <= nLin(); ++y)
-    if (lineas_.Linea(y).find(U'\t') != Texto::npos) lineas_.Cambia(y, zt::LineaFin(lineas_.Linea(y), nEspTab));
+    if (lineas_.Linea(y).find(U'\t') != Texto::npos)
+      lineas_.Cambia(y, zt::LineaFin(lineas_.Linea(y), nEspTab));
   ActualizaLinact();
   LimpiaDeshacer();
   redibujoTotal = true;
   RedibujaTodo();
 }
 
-void CtlEdit::Text(const Texto& texto) {
+void CtlEdit::Text(const Texto &texto) {
   LimpiarLineas();
   if (!texto.empty()) {
     std::vector<Texto> piezas = PartirEnSaltos(texto);
     int32_t ancho = 1;
-    for (const Texto& p : piezas) ancho = std::max(ancho, LargoExpandido(p, nEspTab));
+    for (const Texto &p : piezas) ancho = std::max(ancho, LargoExpandido(p, nEspTab));
     lineas_.Inserta(1, std::move(piezas));
     CrecerAncho(ancho);
   }
@@ -119,7 +120,7 @@ void CtlEdit::RedibujaTodo() {
   if (alRedibujarTodo) alRedibujarTodo();
 }
 
-void CtlEdit::ArchivosSoltados(const std::vector<Texto>& rutas) {
+void CtlEdit::ArchivosSoltados(const std::vector<Texto> &rutas) {
   if (!rutas.empty() && ArchivoSoltado) ArchivoSoltado(rutas.front());
 }
 
@@ -127,7 +128,7 @@ void CtlEdit::EncenCursor() {
   if (alReiniciarCaret) alReiniciarCaret();
 }
 
-void CtlEdit::Aviso(const Texto& texto, Icono icono) {
+void CtlEdit::Aviso(const Texto &texto, Icono icono) {
   if (dialogos_) dialogos_->Mensaje(texto, U"", Botones::Aceptar, icono);
 }
 

@@ -41,30 +41,30 @@ struct EtiquetaEstado {
 
 class CtlEdit {
 public:
-  static constexpr int32_t kLargoMaximo = 32767;    // a line never reaches this length
+  static constexpr int32_t kLargoMaximo = 32767; // a line never reaches this length
   static constexpr int32_t kMaxLineasArchivo = 100000;
   static constexpr int kMaxDeshacer = 61;
   static constexpr size_t kMaxTextoDeshacer = 1000000;
 
-  explicit CtlEdit(PerfilEditor perfil = PerfilEditor::CtlEdit(), Dialogs* dialogos = nullptr,
-                   Clipboard* portapapeles = nullptr);
+  explicit CtlEdit(PerfilEditor perfil = PerfilEditor::CtlEdit(), Dialogs *dialogos = nullptr,
+                   Clipboard *portapapeles = nullptr);
   virtual ~CtlEdit() = default;
-  CtlEdit(const CtlEdit&) = delete;
-  CtlEdit& operator=(const CtlEdit&) = delete;
+  CtlEdit(const CtlEdit &) = delete;
+  CtlEdit &operator=(const CtlEdit &) = delete;
 
-  const PerfilEditor& perfil() const { return perfil_; }
-  void FijaDialogos(Dialogs* d) { dialogos_ = d; }
-  void FijaPortapapeles(Clipboard* c) { portapapeles_ = c; }
+  const PerfilEditor &perfil() const { return perfil_; }
+  void FijaDialogos(Dialogs *d) { dialogos_ = d; }
+  void FijaPortapapeles(Clipboard *c) { portapapeles_ = c; }
 
   // ---- Fields hosts read and write directly ----
-  int32_t curXt = 1;     // cursor column (expanded), 1..len(linact)+1
-  int32_t curYt = 1;     // cursor line
-  Texto linact;          // expanded text of the cursor line
+  int32_t curXt = 1; // cursor column (expanded), 1..len(linact)+1
+  int32_t curYt = 1; // cursor line
+  Texto linact;      // expanded text of the cursor line
   int nEspTab = 6;
   bool bloqText = false; // read-only
   bool ModEnvDir = false;
   Texto archivo;
-  int16_t tipArch = 0;   // 0 DOS, 1 UNIX
+  int16_t tipArch = 0; // 0 DOS, 1 UNIX
   bool haysel = false;
   bool MostfCtx = false;
   // Display switches and character cell.
@@ -75,15 +75,15 @@ public:
   // ColFonEdi ... ColTxtFun; after changing them hosts call ReinicColEdi and Refrescar.
   ColoresEditor colores;
   // The runs of line y (lexed again when stale) and the colour at expanded column x of line y.
-  const std::vector<TramoColor>& TramosLinea(int32_t y) { return colorCache_.Tramos(y); }
+  const std::vector<TramoColor> &TramosLinea(int32_t y) { return colorCache_.Tramos(y); }
   Color ColorEn(int32_t x, int32_t y) { return colorCache_.ColorEn(x, y); }
-  ColorCache& colorCache() { return colorCache_; }
+  ColorCache &colorCache() { return colorCache_; }
 
   // ---- Search (BusquedaEditor.cpp) and property string (PropiedadesEditor.cpp) ----
   // alcance 0: the whole text; 1: the selection; any other value keeps the previous range.
-  void InicBuscar(const Texto& texto, int16_t alcance = 0, bool ignMayus = true, bool palCompleta = false);
+  void InicBuscar(const Texto &texto, int16_t alcance = 0, bool ignMayus = true, bool palCompleta = false);
   Texto BuscarSig();
-  const EstadoBusqueda& busqueda() const { return busqueda_; }
+  const EstadoBusqueda &busqueda() const { return busqueda_; }
   Texto CadPropiedades() const;
   // Throws ErrorEjecucion on a malformed string; the fields read before the bad one stay set.
   void LeePropiedades(VistaTexto s);
@@ -91,7 +91,7 @@ public:
   // ---- View state (the host sets the visible counts from its geometry) ----
   int32_t primLinVis = 1;
   int32_t primColVis = 1;
-  int32_t lineasVis = 0;   // 0: no view yet, nothing scrolls
+  int32_t lineasVis = 0; // 0: no view yet, nothing scrolls
   int32_t columnasVis = 0;
   bool redibujoTotal = false; // the next redraw repaints everything
   int32_t ultLinVis() const { return primLinVis + lineasVis - 1; }
@@ -102,35 +102,35 @@ public:
   EtiquetaEstado lblEstado1, lblEstado2, lblEstado3, lblEstado4;
 
   // ---- Events raised to the host ----
-  std::function<void(const Texto&)> ArchivoSoltado;
+  std::function<void(const Texto &)> ArchivoSoltado;
   std::function<void(int, int, int, int)> MouseMove; // button, shift, x, y
   std::function<void()> CambiaModo;
-  std::function<void(int, int)> KeyDown;             // key code, shift
-  std::function<void(const Texto&, int)> TeclaEnter; // linact, shift
+  std::function<void(int, int)> KeyDown;              // key code, shift
+  std::function<void(const Texto &, int)> TeclaEnter; // linact, shift
 
   // Files dropped on the text surface: ArchivoSoltado with the first one.
-  void ArchivosSoltados(const std::vector<Texto>& rutas);
+  void ArchivosSoltados(const std::vector<Texto> &rutas);
 
   // ---- Hooks for the drawing and popup layers ----
   std::function<void(int32_t)> alRedibujarLinea;
   std::function<void()> alRedibujarTodo;
   std::function<void()> alReiniciarCaret;
-  std::function<bool(int, int)> alOfrecerTecla;      // popup: true when it took the key
+  std::function<bool(int, int)> alOfrecerTecla; // popup: true when it took the key
   std::function<void(int, int)> alTeclaProcesada;
   std::function<void(char32_t)> alCaracter;
 
   // ---- Lines ----
-  LineasTexto& lineas() { return lineas_; }
-  const LineasTexto& lineas() const { return lineas_; }
+  LineasTexto &lineas() { return lineas_; }
+  const LineasTexto &lineas() const { return lineas_; }
   int32_t nLin() const { return lineas_.Cuenta(); }
-  const Texto& linea(int32_t y) const; // empty for a line that does not exist
+  const Texto &linea(int32_t y) const; // empty for a line that does not exist
   int32_t nLinActual() const { return curYt; }
   void LimpiarLineas();
-  void AgregaLinea(const Texto& texto);
+  void AgregaLinea(const Texto &texto);
   void EliminarLineas(int32_t primera, int32_t cuenta);
   void ReinicColEdi();
   void TabToSpaces();
-  void Text(const Texto& texto);
+  void Text(const Texto &texto);
   Texto Text() const;
 
   // ---- Columns ----
@@ -149,19 +149,19 @@ public:
   void CursorText(int32_t x, int32_t y);
 
   // ---- Editing ----
-  void CurInsertar(const Texto& s);
+  void CurInsertar(const Texto &s);
   void CurEliminar(bool forzarDibujo = false);
   void CurEliminarB();
-  void CurEliminarCad(const Texto& s);
+  void CurEliminarCad(const Texto &s);
 
   // ---- Keyboard ----
   void TeclaAbajo(int codigo, int shift);
   void TeclaCaracter(char32_t c);
 
   // ---- Files ----
-  bool CargarArch(const Texto& ruta);
+  bool CargarArch(const Texto &ruta);
   bool GuardarArch();
-  bool GuardarArchComo(const Texto& ruta);
+  bool GuardarArchComo(const Texto &ruta);
   Codificacion codificacion() const { return codificacion_; }
 
   // ---- Selection ----
@@ -190,7 +190,7 @@ public:
   bool TextModificado() const { return nUndo_ != marcaGuardado_; }
   void FijarTextNoModif();
   int nUndo() const { return nUndo_; }
-  const std::deque<RegDeshacer>& historia() const { return historia_; }
+  const std::deque<RegDeshacer> &historia() const { return historia_; }
   void LimpiaDeshacer();
 
   // Redraw requests: one line, or everything when a full redraw is pending.
@@ -199,14 +199,15 @@ public:
   void EncenCursor();
 
 protected:
-  void Aviso(const Texto& texto, Icono icono = Icono::Ninguno);
+  void Aviso(const Texto &texto, Icono icono = Icono::Ninguno);
   void ActualizaLinact();
+  void AcotaCursor();
   void CrecerAncho(int32_t largoExpandido);
   void Desplaza(bool pasos12);
   void EtiquetaPosicion();
   void EtiquetaModificado();
   void EtiquetaSeleccion();
-  void Registra(int16_t tipo, PosTexto pos, const Texto& texto);
+  void Registra(int16_t tipo, PosTexto pos, const Texto &texto);
 
   // Moves of the keyboard table.
   bool Mover(int codigo, bool ctrl);
@@ -220,22 +221,22 @@ protected:
 
   // Text ranges in stored coordinates (line, 1-based index).
   Texto TextoEntre(int32_t y1, int32_t r1, int32_t y2, int32_t r2) const;
-  void InsertaEn(int32_t y, int32_t r, const std::vector<Texto>& piezas);
+  void InsertaEn(int32_t y, int32_t r, const std::vector<Texto> &piezas);
   void BorraEntre(int32_t y1, int32_t r1, int32_t y2, int32_t r2);
-  void AvanzaCaracteres(int32_t& y, int32_t& r, int64_t n);
+  void AvanzaCaracteres(int32_t &y, int32_t &r, int64_t n);
   bool CabeLinea(int64_t largo);
-  bool PegaBloque(const std::vector<Texto>& piezas, const Texto& s);
-  void InsertaEnLinea(const Texto& s);
-  void InsertaLineas(const std::vector<Texto>& piezas, const Texto& s);
+  bool PegaBloque(const std::vector<Texto> &piezas, const Texto &s);
+  void InsertaEnLinea(const Texto &s);
+  void InsertaLineas(const std::vector<Texto> &piezas, const Texto &s);
   PosTexto InicioSeleccion() const;
   void BorraSeleccion();
   Texto TextoColumnas(int32_t y1, int32_t y2, int32_t x1, int32_t x2) const;
   void BorraColumnas(int32_t y1, int32_t y2, int32_t x1, int32_t x2);
-  bool EscribeArchivo(const Texto& ruta);
+  bool EscribeArchivo(const Texto &ruta);
 
   PerfilEditor perfil_;
-  Dialogs* dialogos_;
-  Clipboard* portapapeles_;
+  Dialogs *dialogos_;
+  Clipboard *portapapeles_;
   LineasTexto lineas_;
   int32_t anchoMax_ = 1;
   int32_t colDeseada_ = 1;
@@ -256,6 +257,6 @@ protected:
 // Splits at CR LF, CR and LF; a text ending in a line break gives an empty last piece.
 std::vector<Texto> PartirEnSaltos(VistaTexto s);
 // Joins with CR LF.
-Texto UneConSaltos(const std::vector<Texto>& piezas);
+Texto UneConSaltos(const std::vector<Texto> &piezas);
 
 } // namespace zt

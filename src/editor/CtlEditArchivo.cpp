@@ -30,7 +30,7 @@ Texto DecodificaLinea(std::string_view b, Codificacion cod, bool ascii) {
 }
 
 // The whole file in one read; nullopt when it cannot be read.
-std::optional<std::string> LeeTodo(const std::filesystem::path& p) {
+std::optional<std::string> LeeTodo(const std::filesystem::path &p) {
   std::ifstream f(p, std::ios::binary);
   if (!f) return std::nullopt;
   std::error_code ec;
@@ -73,7 +73,7 @@ Lectura PartirArchivo(std::string_view bytes, Codificacion cod, bool ascii, size
 }
 } // namespace
 
-bool CtlEdit::CargarArch(const Texto& ruta) {
+bool CtlEdit::CargarArch(const Texto &ruta) {
   std::filesystem::path p(U8(ruta));
   std::error_code ec;
   if (ruta.empty() || !std::filesystem::is_regular_file(p, ec)) {
@@ -97,7 +97,7 @@ bool CtlEdit::CargarArch(const Texto& ruta) {
     lblEstado3.texto = U"UNIX";
   }
   int32_t ancho = 1;
-  for (const Texto& t : l.lineas) {
+  for (const Texto &t : l.lineas) {
     auto largo = static_cast<int32_t>(std::min<size_t>(t.size(), INT32_MAX));
     if (largo > ancho || t.find(U'\t') != Texto::npos) ancho = std::max(ancho, LargoExpandido(t, nEspTab));
   }
@@ -129,14 +129,14 @@ bool CtlEdit::GuardarArch() {
   return EscribeArchivo(archivo);
 }
 
-bool CtlEdit::GuardarArchComo(const Texto& ruta) {
+bool CtlEdit::GuardarArchComo(const Texto &ruta) {
   archivo = ruta;
   return EscribeArchivo(ruta);
 }
 
 // Every line followed by CR LF, in the encoding the file was read in; written to a temporary
 // file and renamed over the old one, so a failure leaves the old file and the modified state.
-bool CtlEdit::EscribeArchivo(const Texto& ruta) {
+bool CtlEdit::EscribeArchivo(const Texto &ruta) {
   std::string bytes;
   for (int32_t y = 1; y <= nLin(); ++y) {
     bytes += Codifica(lineas_.Linea(y), codificacion_);

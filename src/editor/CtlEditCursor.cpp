@@ -29,6 +29,13 @@ void CtlEdit::ColocaCursor(int32_t x, int32_t y, int snap, bool desdeUsuario) {
   Desplaza(desdeUsuario);
 }
 
+// Hosts write curXt and curYt, and LimpiarLineas and EliminarLineas leave them alone: bring a
+// cursor that lies outside the text back onto it before an edit uses it.
+void CtlEdit::AcotaCursor() {
+  if (curYt > nLin() || curXt > LargoExpandido(linea(curYt), nEspTab) + 1 || linact != LineaFin(linea(curYt)))
+    ColocaCursor(curXt, curYt, 1, false);
+}
+
 // Scrolls just enough to show the cursor, then by 12 columns at the horizontal edges.
 void CtlEdit::Desplaza(bool pasos12) {
   int32_t lin0 = primLinVis, col0 = primColVis;
@@ -142,12 +149,8 @@ bool CtlEdit::Mover(int codigo, bool ctrl) {
     ctrl ? PalabraSiguiente() : MueveDerecha();
     FijaColDeseada();
     return true;
-  case tecla::Arriba:
-    ctrl ? BordeBloque(-1) : ColocaCursor(colDeseada_, curYt - 1, 1);
-    return true;
-  case tecla::Abajo:
-    ctrl ? BordeBloque(1) : ColocaCursor(colDeseada_, curYt + 1, 1);
-    return true;
+  case tecla::Arriba: ctrl ? BordeBloque(-1) : ColocaCursor(colDeseada_, curYt - 1, 1); return true;
+  case tecla::Abajo: ctrl ? BordeBloque(1) : ColocaCursor(colDeseada_, curYt + 1, 1); return true;
   default: return false;
   }
 }

@@ -3,7 +3,7 @@
 
 namespace zt {
 
-void CtlEdit::Registra(int16_t tipo, PosTexto pos, const Texto& texto) {
+void CtlEdit::Registra(int16_t tipo, PosTexto pos, const Texto &texto) {
   if (!perfil_.conDeshacer || deshaciendo_) return;
   // Undone below the saved state: a new edit makes that state unreachable.
   if (nUndo_ < marcaGuardado_) marcaGuardado_ = -1;

@@ -9,13 +9,14 @@ namespace {
 const Texto kSalto = U"\r\n";
 
 // Any CR, LF or CR LF becomes CR LF, so lines never hold a line-end character.
-Texto NormalizaSaltos(const Texto& s) {
+Texto NormalizaSaltos(const Texto &s) {
   if (s.find_first_of(U"\r\n") == Texto::npos) return s;
   return UneConSaltos(PartirEnSaltos(s));
 }
 
 bool LineaCabe(VistaTexto l, int tab) {
-  return static_cast<int64_t>(l.size()) < CtlEdit::kLargoMaximo && LargoExpandido(l, tab) < CtlEdit::kLargoMaximo;
+  return static_cast<int64_t>(l.size()) < CtlEdit::kLargoMaximo &&
+         LargoExpandido(l, tab) < CtlEdit::kLargoMaximo;
 }
 } // namespace
 
@@ -25,7 +26,7 @@ Texto CtlEdit::TextoEntre(int32_t y1, int32_t r1, int32_t y2, int32_t r2) const 
   if (nLin() == 0) return {};
   y1 = std::clamp(y1, 1, nLin());
   y2 = std::clamp(y2, 1, nLin());
-  const Texto& a = lineas_.Linea(y1);
+  const Texto &a = lineas_.Linea(y1);
   r1 = std::clamp<int32_t>(r1, 1, static_cast<int32_t>(a.size()) + 1);
   if (y1 == y2) {
     r2 = std::clamp<int32_t>(r2, r1, static_cast<int32_t>(a.size()) + 1);
@@ -33,15 +34,15 @@ Texto CtlEdit::TextoEntre(int32_t y1, int32_t r1, int32_t y2, int32_t r2) const 
   }
   Texto r = a.substr(r1 - 1);
   for (int32_t y = y1 + 1; y < y2; ++y) r += kSalto + lineas_.Linea(y);
-  const Texto& b = lineas_.Linea(y2);
+  const Texto &b = lineas_.Linea(y2);
   r += kSalto + b.substr(0, std::clamp<size_t>(r2 - 1, 0, b.size()));
   return r;
 }
 
 // The one insertion: pieces p0..pn at (y, r); line y keeps its head before p0 and its tail
 // goes after pn.
-void CtlEdit::InsertaEn(int32_t y, int32_t r, const std::vector<Texto>& piezas) {
-  const Texto& l = lineas_.Linea(y);
+void CtlEdit::InsertaEn(int32_t y, int32_t r, const std::vector<Texto> &piezas) {
+  const Texto &l = lineas_.Linea(y);
   r = std::clamp<int32_t>(r, 1, static_cast<int32_t>(l.size()) + 1);
   Texto cabeza = l.substr(0, r - 1), cola = l.substr(r - 1);
   if (piezas.size() == 1) {
@@ -59,8 +60,8 @@ void CtlEdit::BorraEntre(int32_t y1, int32_t r1, int32_t y2, int32_t r2) {
   if (nLin() == 0) return;
   y1 = std::clamp(y1, 1, nLin());
   y2 = std::clamp(y2, y1, nLin());
-  const Texto& a = lineas_.Linea(y1);
-  const Texto& b = lineas_.Linea(y2);
+  const Texto &a = lineas_.Linea(y1);
+  const Texto &b = lineas_.Linea(y2);
   r1 = std::clamp<int32_t>(r1, 1, static_cast<int32_t>(a.size()) + 1);
   r2 = std::clamp<int32_t>(r2, 1, static_cast<int32_t>(b.size()) + 1);
   if (y1 == y2 && r2 <= r1) return;
@@ -70,7 +71,7 @@ void CtlEdit::BorraEntre(int32_t y1, int32_t r1, int32_t y2, int32_t r2) {
 }
 
 // Moves (y, r) n characters on, a line break counting as two; stops at the end of the text.
-void CtlEdit::AvanzaCaracteres(int32_t& y, int32_t& r, int64_t n) {
+void CtlEdit::AvanzaCaracteres(int32_t &y, int32_t &r, int64_t n) {
   while (n > 0) {
     int64_t resto = static_cast<int64_t>(linea(y).size()) - r + 1;
     if (n <= resto) {
@@ -100,7 +101,7 @@ bool CtlEdit::CabeLinea(int64_t largo) {
 
 // ---- Typing ----
 
-void CtlEdit::CurInsertar(const Texto& s0) {
+void CtlEdit::CurInsertar(const Texto &s0) {
   if (bloqText || !perfil_.editable) return;
   Texto s = NormalizaSaltos(s0);
   if (nLin() == 0) {
@@ -108,6 +109,7 @@ void CtlEdit::CurInsertar(const Texto& s0) {
     ColocaCursor(1, 1, 0, false);
   }
   if (curXt < 1 || curYt < 1) return;
+  AcotaCursor();
   if (haysel) {
     PosTexto ini = InicioSeleccion();
     int32_t d = selFin_.yt - selIni_.yt + 1;
@@ -136,9 +138,9 @@ void CtlEdit::CurInsertar(const Texto& s0) {
   EncenCursor();
 }
 
-void CtlEdit::InsertaEnLinea(const Texto& s) {
+void CtlEdit::InsertaEnLinea(const Texto &s) {
   int32_t y = curYt;
-  const Texto& l = lineas_.Linea(y);
+  const Texto &l = lineas_.Linea(y);
   int32_t r = std::min<int32_t>(PosXTreal(curXt, y), static_cast<int32_t>(l.size()) + 1);
   Texto nueva = l.substr(0, r - 1) + s + l.substr(r - 1);
   if (!CabeLinea(LineaCabe(nueva, nEspTab) ? 0 : kLargoMaximo)) return;
@@ -150,9 +152,9 @@ void CtlEdit::InsertaEnLinea(const Texto& s) {
   FijaColDeseada();
 }
 
-void CtlEdit::InsertaLineas(const std::vector<Texto>& piezas, const Texto& s) {
+void CtlEdit::InsertaLineas(const std::vector<Texto> &piezas, const Texto &s) {
   int32_t y = curYt;
-  const Texto& l = lineas_.Linea(y);
+  const Texto &l = lineas_.Linea(y);
   int32_t r = std::min<int32_t>(PosXTreal(curXt, y), static_cast<int32_t>(l.size()) + 1);
   bool cabe = LineaCabe(l.substr(0, r - 1) + piezas.front(), nEspTab) &&
               LineaCabe(piezas.back() + l.substr(r - 1), nEspTab);
@@ -169,17 +171,19 @@ void CtlEdit::InsertaLineas(const std::vector<Texto>& piezas, const Texto& s) {
 }
 
 // Column mode: piece j goes in at the cursor column of line y + j; missing lines are appended.
-bool CtlEdit::PegaBloque(const std::vector<Texto>& piezas, const Texto& s) {
+bool CtlEdit::PegaBloque(const std::vector<Texto> &piezas, const Texto &s) {
   int32_t x = curXt, y = curYt, viejas = nLin();
   std::vector<Texto> nuevas;
   for (size_t j = 0; j < piezas.size(); ++j) {
-    Texto l = y + static_cast<int32_t>(j) <= viejas ? LineaFin(lineas_.Linea(y + static_cast<int32_t>(j))) : Texto();
+    Texto l = y + static_cast<int32_t>(j) <= viejas ? LineaFin(lineas_.Linea(y + static_cast<int32_t>(j)))
+                                                    : Texto();
     if (static_cast<int32_t>(l.size()) < x - 1) l.resize(static_cast<size_t>(x - 1), U' ');
     l.insert(static_cast<size_t>(x - 1), piezas[j]);
     if (!CabeLinea(LineaCabe(l, nEspTab) ? 0 : kLargoMaximo)) return false;
     nuevas.push_back(std::move(l));
   }
-  auto finViejo = static_cast<int32_t>(std::max<size_t>(static_cast<size_t>(x - 1), LineaFin(lineas_.Linea(viejas)).size()));
+  auto finViejo = static_cast<int32_t>(
+      std::max<size_t>(static_cast<size_t>(x - 1), LineaFin(lineas_.Linea(viejas)).size()));
   int32_t agregadas = y + static_cast<int32_t>(piezas.size()) - 1 - viejas;
   for (size_t j = 0; j < nuevas.size(); ++j) {
     int32_t yj = y + static_cast<int32_t>(j);
@@ -190,7 +194,7 @@ bool CtlEdit::PegaBloque(const std::vector<Texto>& piezas, const Texto& s) {
   }
   if (agregadas > 0) {
     std::vector<Texto> cola(nuevas.end() - agregadas, nuevas.end());
-    for (const Texto& l : cola) CrecerAncho(static_cast<int32_t>(l.size()));
+    for (const Texto &l : cola) CrecerAncho(static_cast<int32_t>(l.size()));
     lineas_.Inserta(viejas + 1, std::move(cola));
     Texto t;
     for (int32_t k = 0; k < agregadas; ++k) t += kSalto + Texto(static_cast<size_t>(x - 1), U' ');
@@ -198,7 +202,8 @@ bool CtlEdit::PegaBloque(const std::vector<Texto>& piezas, const Texto& s) {
   }
   Registra(1, {static_cast<int16_t>(x), y}, s);
   redibujoTotal = true;
-  ColocaCursor(x + static_cast<int32_t>(piezas.front().size()), y + static_cast<int32_t>(piezas.size()) - 1, 0);
+  ColocaCursor(x + static_cast<int32_t>(piezas.front().size()), y + static_cast<int32_t>(piezas.size()) - 1,
+               0);
   FijaColDeseada();
   RedibujaTodo();
   return true;
@@ -214,8 +219,9 @@ void CtlEdit::CurEliminar(bool forzarDibujo) {
     redibujoTotal = true;
     RedibujaTodo();
   } else if (nLin() >= 1 && curXt >= 1 && curYt >= 1) {
+    AcotaCursor();
     int32_t y = curYt;
-    const Texto& l = lineas_.Linea(y);
+    const Texto &l = lineas_.Linea(y);
     int32_t r = PosXTreal(curXt, y);
     if (r > static_cast<int32_t>(l.size())) {
       if (y < nLin()) {
@@ -254,7 +260,7 @@ void CtlEdit::CurEliminarB() {
   CurEliminar(redibujoTotal);
 }
 
-void CtlEdit::CurEliminarCad(const Texto& s) {
+void CtlEdit::CurEliminarCad(const Texto &s) {
   if (bloqText || !perfil_.editable || s.empty() || nLin() == 0) return;
   ColocaCursor(curXt, curYt, 0, false);
   PosTexto ini = Cursor();

@@ -66,7 +66,9 @@ Texto CtlEdit::TextoColumnas(int32_t y1, int32_t y2, int32_t x1, int32_t x2) con
   std::vector<Texto> piezas;
   for (int32_t y = y1; y <= y2; ++y) {
     Texto l = LineaFin(lineas_.Linea(y));
-    Texto p = static_cast<int32_t>(l.size()) >= xa ? l.substr(static_cast<size_t>(xa - 1), static_cast<size_t>(ancho)) : Texto();
+    Texto p = static_cast<int32_t>(l.size()) >= xa
+                  ? l.substr(static_cast<size_t>(xa - 1), static_cast<size_t>(ancho))
+                  : Texto();
     p.resize(static_cast<size_t>(ancho), U' ');
     piezas.push_back(std::move(p));
   }
@@ -80,7 +82,8 @@ void CtlEdit::BorraColumnas(int32_t y1, int32_t y2, int32_t x1, int32_t x2) {
   y2 = std::clamp(y2, y1, nLin());
   for (int32_t y = y1; y <= y2; ++y) {
     Texto l = LineaFin(lineas_.Linea(y));
-    if (static_cast<int32_t>(l.size()) >= xa) l.erase(static_cast<size_t>(xa - 1), static_cast<size_t>(ancho));
+    if (static_cast<int32_t>(l.size()) >= xa)
+      l.erase(static_cast<size_t>(xa - 1), static_cast<size_t>(ancho));
     if (l != lineas_.Linea(y)) lineas_.Cambia(y, std::move(l));
   }
 }
@@ -89,8 +92,9 @@ Texto CtlEdit::TextSel() {
   if (!haysel) return {};
   try {
     if (tipoSelec_ != 0) return TextoColumnas(selIni_.yt, selFin_.yt, selIni_.xt, selFin_.xt);
-    return TextoEntre(selIni_.yt, PosXTreal(selIni_.xt, selIni_.yt), selFin_.yt, PosXTreal(selFin_.xt, selFin_.yt));
-  } catch (const std::bad_alloc&) {
+    return TextoEntre(selIni_.yt, PosXTreal(selIni_.xt, selIni_.yt), selFin_.yt,
+                      PosXTreal(selFin_.xt, selFin_.yt));
+  } catch (const std::bad_alloc &) {
     Aviso(T("No se puede obtener selección. Error asignando memoria"), Icono::Error);
     return {};
   }

@@ -16,7 +16,7 @@ public:
 
   int32_t Cuenta() const { return static_cast<int32_t>(l_.size()); }
   // y must be 1..Cuenta().
-  const Texto& Linea(int32_t y) const { return l_[static_cast<size_t>(y - 1)]; }
+  const Texto &Linea(int32_t y) const { return l_[static_cast<size_t>(y - 1)]; }
   bool Existe(int32_t y) const { return y >= 1 && y <= Cuenta(); }
 
   // The only three ways to change the store.

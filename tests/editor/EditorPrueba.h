@@ -13,7 +13,8 @@ struct EditorPrueba {
   FakeDialogs dialogos;
   FakeClipboard portapapeles;
   CtlEdit ed;
-  explicit EditorPrueba(PerfilEditor p = PerfilEditor::CtlEdit()) : ed(std::move(p), &dialogos, &portapapeles) {}
+  explicit EditorPrueba(PerfilEditor p = PerfilEditor::CtlEdit())
+      : ed(std::move(p), &dialogos, &portapapeles) {}
 
   // Lines as UTF-8 for readable failures.
   std::vector<std::string> Lineas() const {
@@ -21,7 +22,7 @@ struct EditorPrueba {
     for (int32_t y = 1; y <= ed.nLin(); ++y) r.push_back(U8(ed.linea(y)));
     return r;
   }
-  void Escribe(const std::string& s) {
+  void Escribe(const std::string &s) {
     for (char32_t c : T(s)) ed.TeclaCaracter(c);
   }
   void Tecla(int codigo, int shift = 0, int veces = 1) {

@@ -16,25 +16,30 @@ struct Modelo {
   std::vector<Texto> Lineas() const {
     std::vector<Texto> r(1);
     for (char32_t c : s) {
-      if (c == U'\n') r.emplace_back();
-      else r.back().push_back(c);
+      if (c == U'\n')
+        r.emplace_back();
+      else
+        r.back().push_back(c);
     }
     return r;
   }
-  void FijaLineas(const std::vector<Texto>& l) {
+  void FijaLineas(const std::vector<Texto> &l) {
     s.clear();
     for (size_t i = 0; i < l.size(); ++i) s += (i ? U"\n" : U"") + l[i];
   }
-  static Texto Exp(const Texto& l) {
+  static Texto Exp(const Texto &l) {
     Texto r;
     for (char32_t c : l) {
-      if (c != U'\t') r.push_back(c);
-      else do r.push_back(U' '); while (r.size() % kTab != 0);
+      if (c != U'\t')
+        r.push_back(c);
+      else
+        do r.push_back(U' ');
+        while (r.size() % kTab != 0);
     }
     return r;
   }
   // Stored index (1-based) of the character drawn at column x.
-  static int Real(const Texto& l, int x) {
+  static int Real(const Texto &l, int x) {
     std::vector<int> celda;
     for (size_t i = 0; i < l.size(); ++i) {
       size_t w = l[i] == U'\t' ? kTab - celda.size() % kTab : 1;
@@ -48,13 +53,15 @@ struct Modelo {
     for (int k = 1; k < y; ++k) off += l[k - 1].size() + 1;
     return off + Real(l[y - 1], x) - 1;
   }
-  static Texto ConLf(const Texto& t) {
+  static Texto ConLf(const Texto &t) {
     Texto r;
     for (size_t i = 0; i < t.size(); ++i)
       if (t[i] != U'\r') r.push_back(t[i]);
     return r;
   }
-  Texto TextoFlujo(PosTexto a, PosTexto b) const { return s.substr(Offset(a.yt, a.xt), Offset(b.yt, b.xt) - Offset(a.yt, a.xt)); }
+  Texto TextoFlujo(PosTexto a, PosTexto b) const {
+    return s.substr(Offset(a.yt, a.xt), Offset(b.yt, b.xt) - Offset(a.yt, a.xt));
+  }
   Texto TextoColumnas(PosTexto a, PosTexto b) const {
     int xa = std::min(a.xt, b.xt), w = std::max(a.xt, b.xt) - xa;
     auto l = Lineas();
@@ -65,7 +72,9 @@ struct Modelo {
     }
     return r;
   }
-  void BorraFlujo(PosTexto a, PosTexto b) { s.erase(Offset(a.yt, a.xt), Offset(b.yt, b.xt) - Offset(a.yt, a.xt)); }
+  void BorraFlujo(PosTexto a, PosTexto b) {
+    s.erase(Offset(a.yt, a.xt), Offset(b.yt, b.xt) - Offset(a.yt, a.xt));
+  }
   void BorraColumnas(PosTexto a, PosTexto b) {
     int xa = std::min(a.xt, b.xt), w = std::max(a.xt, b.xt) - xa;
     auto l = Lineas();
@@ -77,7 +86,7 @@ struct Modelo {
     FijaLineas(l);
   }
   // Returns the position just after the inserted text.
-  PosTexto Inserta(int x, int y, const Texto& t) {
+  PosTexto Inserta(int x, int y, const Texto &t) {
     size_t fin = Offset(y, x) + ConLf(t).size();
     s.insert(Offset(y, x), ConLf(t));
     size_t inicio = s.rfind(U'\n', fin == 0 ? 0 : fin - 1);
@@ -85,13 +94,15 @@ struct Modelo {
     int linea = 1 + static_cast<int>(std::count(s.begin(), s.begin() + fin, U'\n'));
     return {static_cast<int16_t>(Exp(s.substr(inicio, fin - inicio)).size() + 1), linea};
   }
-  PosTexto PegaBloque(int x, int y, const Texto& t) {
+  PosTexto PegaBloque(int x, int y, const Texto &t) {
     auto l = Lineas();
     std::vector<Texto> p = Modelo{ConLf(t)}.Lineas();
     for (size_t j = 0; j < p.size(); ++j) {
       size_t yj = y - 1 + j;
-      if (yj >= l.size()) l.push_back(Texto(x - 1, U' '));
-      else l[yj] = Exp(l[yj]);
+      if (yj >= l.size())
+        l.push_back(Texto(x - 1, U' '));
+      else
+        l[yj] = Exp(l[yj]);
       if (static_cast<int>(l[yj].size()) < x - 1) l[yj].resize(x - 1, U' ');
       l[yj].insert(x - 1, p[j]);
     }
@@ -119,7 +130,11 @@ private:
     columnas_ = Al(10) < 3;
     if (columnas_ && !e_.ed.haysel) {
       e_.ed.TabToSpaces(); // block operations expand tabs, which undo cannot take back
-      m_.FijaLineas([&] { auto l = m_.Lineas(); for (auto& x : l) x = Modelo::Exp(x); return l; }());
+      m_.FijaLineas([&] {
+        auto l = m_.Lineas();
+        for (auto &x : l) x = Modelo::Exp(x);
+        return l;
+      }());
     }
     e_.ed.TipoSelec(columnas_ ? 1 : 0);
     e_.ed.FijarTextNoModif();
@@ -162,15 +177,18 @@ private:
     int n = 1 + Al(6);
     for (int i = 0; i < n; ++i) {
       int k = Al(9);
-      if (k == 8 && saltos) t += U"\r\n";
-      else if (k == 7 && !columnas_) t += U'\t';
-      else t += alfa[Al(6)];
+      if (k == 8 && saltos)
+        t += U"\r\n";
+      else if (k == 7 && !columnas_)
+        t += U'\t';
+      else
+        t += alfa[Al(6)];
     }
     return t;
   }
 
   // The text change an insertion of t at the cursor (or over the selection) must make.
-  PosTexto ModeloInserta(const Texto& t) {
+  PosTexto ModeloInserta(const Texto &t) {
     int x = e_.ed.curXt, y = e_.ed.curYt;
     if (e_.ed.haysel) {
       PosTexto a = e_.ed.selIni(), b = e_.ed.selFin();
@@ -196,14 +214,18 @@ private:
 
   void ModeloBorra(bool retroceso) {
     if (e_.ed.haysel) {
-      columnas_ ? m_.BorraColumnas(e_.ed.selIni(), e_.ed.selFin()) : m_.BorraFlujo(e_.ed.selIni(), e_.ed.selFin());
+      columnas_ ? m_.BorraColumnas(e_.ed.selIni(), e_.ed.selFin())
+                : m_.BorraFlujo(e_.ed.selIni(), e_.ed.selFin());
       return;
     }
     int x = e_.ed.curXt, y = e_.ed.curYt;
     if (retroceso) {
       if (x == 1 && y == 1) return;
       size_t off = m_.Offset(y, x);
-      if (x == 1) { m_.s.erase(off - 1, 1); return; }
+      if (x == 1) {
+        m_.s.erase(off - 1, 1);
+        return;
+      }
       m_.s.erase(m_.Offset(y, x - 1), 1);
       return;
     }
@@ -223,9 +245,12 @@ private:
     int x = e_.ed.curXt, y = e_.ed.curYt;
     bool finLinea = x > Largo(y);
     switch (k) {
-    case 0: case 1: { // typing
+    case 0:
+    case 1: { // typing
       Texto t = Aleat(false).substr(0, 1);
-      if (columnas_ && e_.ed.haysel && !BloqueCompleto(e_.ed.selIni().xt, e_.ed.selFin().xt, e_.ed.selIni().yt, e_.ed.selFin().yt)) return;
+      if (columnas_ && e_.ed.haysel &&
+          !BloqueCompleto(e_.ed.selIni().xt, e_.ed.selFin().xt, e_.ed.selIni().yt, e_.ed.selFin().yt))
+        return;
       ultima_ = "type";
       cursor_ = ModeloInserta(t);
       e_.ed.TeclaCaracter(t[0]);
@@ -237,10 +262,13 @@ private:
       cursor_ = ModeloInserta(U"\r\n");
       e_.Tecla(tecla::Enter);
       return;
-    case 3: case 4: { // Delete and Backspace
+    case 3:
+    case 4: { // Delete and Backspace
       bool retro = k == 4;
-      if (columnas_ && (e_.ed.haysel ? !BloqueCompleto(e_.ed.selIni().xt, e_.ed.selFin().xt, e_.ed.selIni().yt, e_.ed.selFin().yt)
-                                     : (retro ? x == 1 : finLinea))) return;
+      if (columnas_ && (e_.ed.haysel ? !BloqueCompleto(e_.ed.selIni().xt, e_.ed.selFin().xt,
+                                                       e_.ed.selIni().yt, e_.ed.selFin().yt)
+                                     : (retro ? x == 1 : finLinea)))
+        return;
       ultima_ = retro ? "backspace" : "delete";
       ModeloBorra(retro);
       e_.Tecla(retro ? tecla::Retroceso : tecla::Suprimir);
@@ -252,13 +280,16 @@ private:
       return;
     }
     case 6: { // keys, some extending
-      static const int teclas[] = {tecla::Izquierda, tecla::Derecha, tecla::Arriba, tecla::Abajo, tecla::Inicio, tecla::Fin};
+      static const int teclas[] = {tecla::Izquierda, tecla::Derecha, tecla::Arriba,
+                                   tecla::Abajo,     tecla::Inicio,  tecla::Fin};
       ultima_ = "keys";
-      for (int i = Al(4); i >= 0; --i) e_.Tecla(teclas[Al(6)], (Al(2) ? tecla::Mayus : 0) | (Al(4) == 0 ? tecla::Ctrl : 0));
+      for (int i = Al(4); i >= 0; --i)
+        e_.Tecla(teclas[Al(6)], (Al(2) ? tecla::Mayus : 0) | (Al(4) == 0 ? tecla::Ctrl : 0));
       CompruebaSeleccion();
       return;
     }
-    case 7: case 8: { // selection
+    case 7:
+    case 8: { // selection
       ultima_ = "select";
       int y1 = 1 + Al(nLin()), y2 = std::min(nLin(), y1 + Al(3));
       int x1 = 1 + Al(Largo(y1) + 1), x2 = 1 + Al(Largo(y2) + 1);
@@ -273,14 +304,17 @@ private:
       CompruebaSeleccion();
       return;
     }
-    case 9: case 10: { // paste
+    case 9:
+    case 10: { // paste
       Texto t = Aleat(true);
       if (columnas_) {
         int n = 1 + Al(3), w = 1 + Al(3);
         t.clear();
         for (int j = 0; j < n; ++j) t += (j ? U"\r\n" : U"") + Texto(w, U"pqr"[j % 3]);
-        if (e_.ed.haysel ? !BloqueCompleto(e_.ed.selIni().xt, e_.ed.selFin().xt, e_.ed.selIni().yt, e_.ed.selFin().yt)
-                         : !BloqueCompleto(x, x, y, std::min(nLin(), y + n - 1))) return;
+        if (e_.ed.haysel
+                ? !BloqueCompleto(e_.ed.selIni().xt, e_.ed.selFin().xt, e_.ed.selIni().yt, e_.ed.selFin().yt)
+                : !BloqueCompleto(x, x, y, std::min(nLin(), y + n - 1)))
+          return;
         if (e_.ed.haysel && n > 1) return; // block paste over a block: not an exact inverse
       }
       ultima_ = "paste " + U8(t);

@@ -19,18 +19,22 @@ protected:
     fs::create_directories(dir);
   }
   void TearDown() override { fs::remove_all(dir); }
-  Texto Ruta(const std::string& nombre) { return T((dir / nombre).string()); }
-  void Escribe(const std::string& nombre, const std::string& bytes) {
+  Texto Ruta(const std::string &nombre) { return T((dir / nombre).string()); }
+  void Escribe(const std::string &nombre, const std::string &bytes) {
     std::ofstream(dir / nombre, std::ios::binary) << bytes;
   }
-  std::string Lee(const std::string& nombre) {
+  std::string Lee(const std::string &nombre) {
     std::ifstream f(dir / nombre, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(f), {});
   }
 };
 
 TEST_F(Archivo, FinalesDeLinea) {
-  struct Caso { std::string bytes; Lineas lineas; int16_t tipo; } casos[] = {
+  struct Caso {
+    std::string bytes;
+    Lineas lineas;
+    int16_t tipo;
+  } casos[] = {
       {"a\r\nb\r\n", {"a", "b"}, 0},
       {"a\r\nb", {"a", "b"}, 0},
       {"a\nb\n", {"a", "b", ""}, 1},
@@ -39,7 +43,7 @@ TEST_F(Archivo, FinalesDeLinea) {
       {"a\n\rb", {"a", "", "b"}, 1},
       {"", {}, 0},
   };
-  for (auto& c : casos) {
+  for (auto &c : casos) {
     EditorPrueba e;
     Escribe("f.txt", c.bytes);
     ASSERT_TRUE(e.ed.CargarArch(Ruta("f.txt")));
@@ -67,7 +71,7 @@ TEST_F(Archivo, BytesRarosVuelvenIdenticos) {
       "utf8 \xc3\xb1 y nul \0 \t fin\r\n"s,
       "mezcla \xc3\xb1 y \xf1 suelta\r\n",
   };
-  for (auto& bytes : casos) {
+  for (auto &bytes : casos) {
     EditorPrueba e;
     Escribe("raro.txt", bytes);
     ASSERT_TRUE(e.ed.CargarArch(Ruta("raro.txt")));

@@ -6,22 +6,26 @@ namespace zt {
 namespace {
 
 TEST(Columnas, ExpansionPorPiezas) {
-  struct Caso { const char* linea; int tab; const char* esperado; } casos[] = {
+  struct Caso {
+    const char *linea;
+    int tab;
+    const char *esperado;
+  } casos[] = {
       {"ab\tc", 6, "ab    c"},
       {"abcdef\tx", 6, "abcdef      x"}, // a piece that fills the stop gets a full tab
       {"\t\t", 4, "        "},
       {"a\tb\tc", 3, "a  b  c"},
-      {"x\ty", 0, "x y"},              // a tab width below 1 counts as 1
+      {"x\ty", 0, "x y"}, // a tab width below 1 counts as 1
       {"", 6, ""},
   };
-  for (auto& c : casos) {
+  for (auto &c : casos) {
     EXPECT_EQ(U8(LineaFin(T(c.linea), c.tab)), c.esperado) << c.linea;
     EXPECT_EQ(LargoExpandido(T(c.linea), c.tab), static_cast<int32_t>(std::string(c.esperado).size()));
   }
 }
 
 TEST(Columnas, PosXTrealYPosXTexp) {
-  Texto l = U"ab\tc\td";       // "ab    c     d"
+  Texto l = U"ab\tc\td"; // "ab    c     d"
   int32_t esperado[] = {1, 2, 3, 3, 3, 3, 4, 5, 5, 5, 5, 5, 6, 7, 7};
   for (int32_t x = 1; x <= 15; ++x) EXPECT_EQ(PosXTreal(x, l, 6), esperado[x - 1]) << "x=" << x;
   int32_t exp[] = {1, 2, 3, 7, 8, 13, 14, 14};
@@ -53,7 +57,7 @@ TEST(Columnas, ColumnaDeseadaEnMovimientosVerticales) {
   EXPECT_EQ(e.ed.curXt, 3);
   e.Tecla(tecla::Abajo); // column 7 is the x after the tab
   EXPECT_EQ(e.ed.curXt, 7);
-  e.Cursor(5, 3);        // inside the tab, snapped to 1; desired column becomes 1
+  e.Cursor(5, 3); // inside the tab, snapped to 1; desired column becomes 1
   e.Tecla(tecla::Abajo);
   EXPECT_EQ(e.ed.curXt, 1);
   e.Cursor(5, 1);
@@ -108,12 +112,15 @@ TEST(Columnas, BordesDeBloque) {
   EditorPrueba e;
   // lines reaching column 3: 1, 2, 5, 6, 7
   e.ed.Text(U"aaaa\r\naaaa\r\na\r\n\r\naaaa\r\naaaa\r\naaaa\r\na");
-  struct Caso { int desde; int dir; int llega; } casos[] = {
-      {7, tecla::Arriba, 5}, {5, tecla::Arriba, 2}, {2, tecla::Arriba, 1},
-      {1, tecla::Abajo, 2},  {2, tecla::Abajo, 5},  {5, tecla::Abajo, 7}, {7, tecla::Abajo, 8},
-      {3, tecla::Abajo, 5},
+  struct Caso {
+    int desde;
+    int dir;
+    int llega;
+  } casos[] = {
+      {7, tecla::Arriba, 5}, {5, tecla::Arriba, 2}, {2, tecla::Arriba, 1}, {1, tecla::Abajo, 2},
+      {2, tecla::Abajo, 5},  {5, tecla::Abajo, 7},  {7, tecla::Abajo, 8},  {3, tecla::Abajo, 5},
   };
-  for (auto& c : casos) {
+  for (auto &c : casos) {
     e.ed.ColocaCursor(3, c.desde, 0);
     e.Tecla(c.dir, tecla::Ctrl);
     EXPECT_EQ(e.ed.curYt, c.llega) << "desde " << c.desde;

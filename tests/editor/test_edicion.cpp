@@ -81,7 +81,7 @@ TEST(Edicion, RetrocesoDentroDeTabuladorBorraElTabulador) {
 TEST(Edicion, EnterYModoEnvioDirecto) {
   EditorPrueba e;
   std::vector<std::string> enviadas;
-  e.ed.TeclaEnter = [&](const Texto& l, int) { enviadas.push_back(U8(l)); };
+  e.ed.TeclaEnter = [&](const Texto &l, int) { enviadas.push_back(U8(l)); };
   e.ed.Text(U"1\r\n2\r\nls -l\r\n4\r\n5");
   e.ed.ModEnvDir = true;
   e.Cursor(3, 3);
@@ -172,9 +172,15 @@ TEST(Edicion, SoloLecturaYPerfilTerminalNoEditan) {
 TEST(Edicion, EliminarLineasYAgregaLineaNoRegistran) {
   EditorPrueba e;
   std::vector<std::string> avisos;
-  e.ed.lineas().alInsertar = [&](int32_t p, int32_t n) { avisos.push_back("+" + std::to_string(p) + "," + std::to_string(n)); };
-  e.ed.lineas().alEliminar = [&](int32_t p, int32_t n) { avisos.push_back("-" + std::to_string(p) + "," + std::to_string(n)); };
-  e.ed.lineas().alCambiar = [&](int32_t p, int32_t n) { avisos.push_back("*" + std::to_string(p) + "," + std::to_string(n)); };
+  e.ed.lineas().alInsertar = [&](int32_t p, int32_t n) {
+    avisos.push_back("+" + std::to_string(p) + "," + std::to_string(n));
+  };
+  e.ed.lineas().alEliminar = [&](int32_t p, int32_t n) {
+    avisos.push_back("-" + std::to_string(p) + "," + std::to_string(n));
+  };
+  e.ed.lineas().alCambiar = [&](int32_t p, int32_t n) {
+    avisos.push_back("*" + std::to_string(p) + "," + std::to_string(n));
+  };
   for (auto s : {U"a", U"bb", U"ccc", U"dddd"}) e.ed.AgregaLinea(s);
   e.ed.EliminarLineas(2, 2);
   e.ed.EliminarLineas(5, 1); // past the end: nothing
@@ -185,6 +191,21 @@ TEST(Edicion, EliminarLineasYAgregaLineaNoRegistran) {
   EXPECT_EQ(avisos, (std::vector<std::string>{"+1,1", "+2,1", "+3,1", "+4,1", "-2,2", "*1,1", "+2,1"}));
   EXPECT_EQ(e.ed.nUndo(), 1);
   EXPECT_EQ(e.ed.anchoMax(), 4);
+}
+
+TEST(Edicion, CursorFueraDelTextoVuelveAlTexto) {
+  EditorPrueba e;
+  e.ed.Text(U"uno\r\ndos\r\ntres");
+  e.Cursor(4, 3);
+  e.ed.LimpiarLineas();
+  e.ed.AgregaLinea(U"ab");
+  e.Escribe("x"); // the cursor was left on line 3 of a text that now has one line
+  EXPECT_EQ(e.Lineas(), (Lineas{"abx"}));
+  e.ed.curYt = 40;
+  e.ed.curXt = 9;
+  e.Tecla(tecla::Suprimir);
+  e.Tecla(tecla::Retroceso);
+  EXPECT_EQ(e.Lineas(), (Lineas{"ab"}));
 }
 
 } // namespace
