@@ -24,14 +24,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-double Segundos(const std::function<void()> &f) {
+double Segundos(const std::function<void()>& f) {
   auto t0 = std::chrono::steady_clock::now();
   f();
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
 }
 
 // Best of n runs, so a busy machine disturbs the figure less.
-double Mejor(int n, const std::function<void()> &preparar, const std::function<void()> &f) {
+double Mejor(int n, const std::function<void()>& preparar, const std::function<void()>& f) {
   double mejor = 1e9;
   for (int i = 0; i < n; ++i) {
     preparar();
@@ -40,11 +40,13 @@ double Mejor(int n, const std::function<void()> &preparar, const std::function<v
   return mejor;
 }
 
-std::string HazArchivo(const fs::path &ruta) {
+// 100,000 lines of 78 bytes plus CR LF; 'acento' puts a two-byte UTF-8 letter in every line.
+std::string HazArchivo(const fs::path& ruta, bool acento) {
   std::string bytes;
   bytes.reserve(8'500'000);
   for (int i = 1; i <= 100000; ++i) {
-    std::string l = "linea " + std::to_string(i) + "\tif [ -f /tmp/archivo_" + std::to_string(i % 97) +
+    std::string l = std::string(acento ? "l\xc3\xadnea " : "linea ") + std::to_string(i) +
+                    "\tif [ -f /tmp/archivo_" + std::to_string(i % 97) +
                     " ]; then cat \"$x\" | grep -v '#' ; fi";
     l.resize(78, '.');
     bytes += l + "\r\n";
@@ -53,51 +55,71 @@ std::string HazArchivo(const fs::path &ruta) {
   return bytes;
 }
 
-} // namespace
+struct Cifras {
+  double carga = 0, insercion = 0;
+};
 
-int main(int argc, char **argv) {
-  fs::path ruta = fs::temp_directory_path() / ("zt_bench_editor_" + std::to_string(::getpid()) + ".txt");
-  std::string bytes = HazArchivo(ruta);
-  std::printf("file: 100000 lines, %.1f MB\n", bytes.size() / 1e6);
-  const int n = 5;
-
+Cifras MideNucleo(const fs::path& ruta) {
   auto ed = std::make_unique<zt::CtlEdit>();
   zt::Texto nombre = zt::T(ruta.string());
-  double carga = Mejor(
-      n, [&] { ed = std::make_unique<zt::CtlEdit>(); }, [&] { ed->CargarArch(nombre); });
-  double insercion = Mejor(
-      n, [&] { ed->CursorText(10, 50000); }, [&] { ed->TeclaCaracter(U'x'); });
-  std::printf("core: load %.1f ms, insert at line 50,000 %.3f ms (lines %d)\n", carga * 1e3, insercion * 1e3,
-              ed->nLin());
+  Cifras c;
+  c.carga = Mejor(
+      5, [&] { ed = std::make_unique<zt::CtlEdit>(); }, [&] { ed->CargarArch(nombre); });
+  c.insercion = Mejor(
+      5, [&] { ed->CursorText(10, 50000); }, [&] { ed->TeclaCaracter(U'x'); });
+  if (ed->nLin() != 100000) std::printf("unexpected line count %d\n", ed->nLin());
+  return c;
+}
 
 #ifdef ZT_WITH_QT
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
+Cifras MideQt(const fs::path& ruta) {
   std::unique_ptr<QPlainTextEdit> qt;
   QString qruta = QString::fromStdString(ruta.string());
-  double cargaQt = Mejor(
-      n, [&] { qt = std::make_unique<QPlainTextEdit>(); },
+  Cifras c;
+  c.carga = Mejor(
+      5, [&] { qt = std::make_unique<QPlainTextEdit>(); },
       [&] {
         QFile f(qruta);
         f.open(QIODevice::ReadOnly);
         qt->setPlainText(QString::fromUtf8(f.readAll()));
       });
-  double insercionQt = Mejor(
-      n, [] {},
+  c.insercion = Mejor(
+      5, [] {},
       [&] {
-        QTextCursor c(qt->document()->findBlockByNumber(49999));
-        c.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 9);
-        c.insertText(QStringLiteral("x"));
+        QTextCursor cur(qt->document()->findBlockByNumber(49999));
+        cur.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, 9);
+        cur.insertText(QStringLiteral("x"));
       });
-  std::printf("QPlainTextEdit: load %.1f ms, insert at line 50,000 %.3f ms (blocks %d)\n", cargaQt * 1e3,
-              insercionQt * 1e3, qt->document()->blockCount());
-  std::printf("ratio load (QPlainTextEdit / core): %.1f x\n", cargaQt / carga);
-  std::printf("ratio insert (QPlainTextEdit / core): %.1f x\n", insercionQt / insercion);
+  return c;
+}
+#endif
+
+} // namespace
+
+int main(int argc, char** argv) {
+#ifdef ZT_WITH_QT
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
 #else
   (void)argc;
   (void)argv;
-  std::printf("built without Qt: no QPlainTextEdit figures\n");
 #endif
+  fs::path ruta = fs::temp_directory_path() / ("zt_bench_editor_" + std::to_string(::getpid()) + ".txt");
+  for (bool acento : {false, true}) {
+    std::string bytes = HazArchivo(ruta, acento);
+    std::printf("%s file: 100000 lines, %.1f MB\n", acento ? "UTF-8" : "ASCII", bytes.size() / 1e6);
+    Cifras n = MideNucleo(ruta);
+    std::printf("  core: load %.1f ms, insert at line 50,000 %.4f ms\n", n.carga * 1e3, n.insercion * 1e3);
+#ifdef ZT_WITH_QT
+    Cifras q = MideQt(ruta);
+    std::printf("  QPlainTextEdit: load %.1f ms, insert at line 50,000 %.4f ms\n", q.carga * 1e3,
+                q.insercion * 1e3);
+    std::printf("  ratio load (QPlainTextEdit / core): %.1f x; insert: %.1f x\n", q.carga / n.carga,
+                q.insercion / n.insercion);
+#else
+    std::printf("  built without Qt: no QPlainTextEdit figures\n");
+#endif
+  }
   fs::remove(ruta);
   return 0;
 }
