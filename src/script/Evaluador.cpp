@@ -116,31 +116,33 @@ Texto EvaluadorExpr::LeeOperador(bool modoComp) {
 
 ValorExpr EvaluadorExpr::EvalExpresion(int16_t nivel, bool modoComp) {
   Profundidad guarda(profundidad_);
-  if (profundidad_ > ProfundidadMaximaExpr) {
-    if (!HayError())
-      FijaError(T("Expresión demasiado anidada: más de ") +
-                T(std::to_string(ProfundidadMaximaExpr)) + T(" niveles"));
-    return {};
-  }
+  if (profundidad_ > ProfundidadMaximaExpr) return Demasiado();
   return Escala(nivel, modoComp);
 }
 
 // The precedence-climbing loop: operators of equal level apply left to right; a tighter
-// operator after the right operand makes that operand a sub-expression read by recursion.
+// operator after the right operand makes that operand a sub-expression.
 ValorExpr EvaluadorExpr::Escala(int16_t nivel, bool modoComp) {
   CapBlancos();
   ValorExpr izq = CogOperando();
   if (HayError() || izq.texto.empty()) return {};
   Texto op = LeeOperador(modoComp);
   if (op.empty()) return izq;
+  if (jerOp(op) <= nivel) return izq;
+  return Sube(std::move(izq), std::move(op), nivel, modoComp);
+}
+
+// Climbs from an operand already read and the operator after it (whose level is above nivel).
+// The tighter-binding right operand continues from what was read instead of going back and
+// reading it again: a second reading would call its functions twice and, with nesting, double
+// the work at every level.
+ValorExpr EvaluadorExpr::Sube(ValorExpr izq, Texto op, int16_t nivel, bool modoComp) {
   int16_t lvl = jerOp(op);
-  if (lvl <= nivel) return izq;
   for (;;) {
     if (op.empty()) {
       izq.clase = ClaseOperacion;
       return izq;
     }
-    const MarcaExpr p1 = Marca();
     ValorExpr der = CogOperando();
     if (HayError()) return {};  // keep the first message, it names the real fault
     if (der.texto.empty()) {
@@ -156,8 +158,11 @@ ValorExpr EvaluadorExpr::Escala(int16_t nivel, bool modoComp) {
         return AplicaOperador(std::move(izq), op, der);
       }
       if (lvl2 > lvl) {
-        Vuelve(p1);
-        der = EvalExpresion(lvl, modoComp);
+        {
+          Profundidad guarda(profundidad_);
+          if (profundidad_ > ProfundidadMaximaExpr) return Demasiado();
+          der = Sube(std::move(der), std::move(op2), lvl, modoComp);
+        }
         if (HayError()) return {};
         op2 = LeeOperador(modoComp);
       }
@@ -167,6 +172,13 @@ ValorExpr EvaluadorExpr::Escala(int16_t nivel, bool modoComp) {
     op = std::move(op2);
     lvl = jerOp(op);
   }
+}
+
+ValorExpr EvaluadorExpr::Demasiado() {
+  if (!HayError())
+    FijaError(T("Expresión demasiado anidada: más de ") + T(std::to_string(ProfundidadMaximaExpr)) +
+              T(" niveles"));
+  return {};
 }
 
 } // namespace zt

@@ -88,8 +88,10 @@ public:
 private:
   Texto LeeOperador(bool modoComp);
   ValorExpr Aplica(const ValorExpr& izq, VistaTexto oper, const ValorExpr& der);
-  void AplicaNumerico(ValorExpr& r, double l, VistaTexto oper, double d);
+  void AplicaNumerico(ValorExpr& r, VistaTexto izq, VistaTexto oper, VistaTexto der);
   ValorExpr Escala(int16_t nivel, bool modoComp);
+  ValorExpr Sube(ValorExpr izq, Texto op, int16_t nivel, bool modoComp);
+  ValorExpr Demasiado();
   int profundidad_ = 0;
 };
 

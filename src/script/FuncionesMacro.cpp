@@ -57,12 +57,19 @@ ValorExpr CInterprete::Rpla(const ValorExpr& a1) {
   const ValorExpr buscado = EvalExpresion(0, false);
   const ValorExpr nuevo = Capturar(U",") ? EvalExpresion(0, false) : ValorExpr{};
   if (HayError()) return {};
-  Texto s = a1.valor;
+  const Texto& s = a1.valor;
   const Texto& b = buscado.valor;
-  if (!b.empty())  // an empty search text would never advance: the text stays as it is
-    for (size_t p = s.find(b); p != Texto::npos; p = s.find(b, p + nuevo.valor.size()))
-      s.replace(p, b.size(), nuevo.valor);
-  return Resultado(TipoTexto, std::move(s));
+  if (b.empty()) return Resultado(TipoTexto, s);  // an empty search text would never advance
+  // Built in one pass: replacing in place would move the tail once per occurrence.
+  Texto r;
+  size_t ini = 0;
+  for (size_t p = s.find(b); p != Texto::npos; p = s.find(b, ini)) {
+    r.append(s, ini, p - ini);
+    r += nuevo.valor;
+    ini = p + b.size();
+  }
+  r.append(s, ini);
+  return Resultado(TipoTexto, std::move(r));
 }
 
 ValorExpr CInterprete::Subs(const ValorExpr& a1) {

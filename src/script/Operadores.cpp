@@ -49,6 +49,12 @@ Texto DivisionEntera(double l, double r, bool resto) {
   return TextoEntero(q);
 }
 
+bool TieneFilaNumerica(VistaTexto oper) {
+  for (VistaTexto o : {U"+", U"-", U"*", U"/", U"\\", U"%", U"^", U"++", U"--", U"&&", U"||", U"!"})
+    if (o == oper) return true;
+  return false;
+}
+
 const Texto& Verdad(bool v) { return v ? kVerdad : kFalso; }
 
 } // namespace
@@ -88,13 +94,23 @@ ValorExpr EvaluadorExpr::Aplica(const ValorExpr& izq, VistaTexto oper, const Val
   else if (oper == U"|") {
     r.valor = izq.valor + der.valor;
     r.tipo = TipoTexto;
-  } else AplicaNumerico(r, LeeNumero(izq.valor), oper, LeeNumero(der.valor));
+  } else AplicaNumerico(r, izq.valor, oper, der.valor);
   return r;
 }
 
-void EvaluadorExpr::AplicaNumerico(ValorExpr& r, double l, VistaTexto oper, double d) {
+// A side is read as a number only by the rows that use it: an operator without a row, and the
+// unused right side of "++", "--" and "!", never turn a text too large for a number into an
+// overflow.
+void EvaluadorExpr::AplicaNumerico(ValorExpr& r, VistaTexto izq, VistaTexto oper, VistaTexto der) {
   auto numero = [&](Texto v) { r.valor = std::move(v); r.tipo = TipoNumero; };
   auto logico = [&](bool v) { numero(Verdad(v)); };
+  if (!TieneFilaNumerica(oper))
+    return FijaError(T("No se reconoce operador: '") + Texto(oper) + T("' "));
+  const double l = LeeNumero(izq);
+  if (oper == U"++") return numero(TextoResultado(l + 1));
+  if (oper == U"--") return numero(TextoResultado(l - 1));
+  if (oper == U"!") return logico(l != 1);
+  const double d = LeeNumero(der);
   if (oper == U"+") numero(TextoResultado(l + d));
   else if (oper == U"-") numero(TextoResultado(l - d));
   else if (oper == U"*") numero(TextoResultado(l * d));
@@ -104,12 +120,8 @@ void EvaluadorExpr::AplicaNumerico(ValorExpr& r, double l, VistaTexto oper, doub
   } else if (oper == U"^") {
     if (l == 0 && d == 0) return FijaError(T("No se puede Evaluar 0^0"));
     numero(Potencia(l, d));
-  } else if (oper == U"++") numero(TextoResultado(l + 1));
-  else if (oper == U"--") numero(TextoResultado(l - 1));
-  else if (oper == U"&&") logico(l == 1 && d == 1);
-  else if (oper == U"||") logico(l != 0 || d != 0);
-  else if (oper == U"!") logico(l != 1);
-  else FijaError(T("No se reconoce operador: '") + Texto(oper) + T("' "));
+  } else if (oper == U"&&") logico(l == 1 && d == 1);
+  else logico(l != 0 || d != 0);  // "||"
 }
 
 } // namespace zt

@@ -43,6 +43,8 @@ TEST(Evaluador, OperatorRows) {
       {"2 && 2", "0"},            {"2 || 0", "1"},             {"0 || 0", "0"},
       {"0 ! 0", "1"},             {"1 ! 0", "0"},              {"1 + 2 // nota", "3"},
       {"4 / 2 // 1", "2"},        {"1e3", "1"},                {"(((7)))", "7"},
+      // Unused right operands are never read as numbers.
+      {"5 ++ '1e999'", "6"},      {"1 ! '1e999'", "0"},
   };
   Comprueba(casos, std::size(casos));
 }
@@ -56,6 +58,7 @@ TEST(Evaluador, ErrorMessages) {
       {"1 +", "", "Se esperaba expresión después de: 1+"},
       {"x * )", "", "Se esperaba expresión después de: X*"},
       {"1 & 2", "", "No se reconoce operador: '&' "},
+      {"'1e999' & 2", "", "No se reconoce operador: '&' "},
       {"1 |! 2", "", "No se reconoce operador: '|!' "},
       {"1 >> 2", "", "No se reconoce operador: '>>' "},
       {"1 >- 2", "", "No se reconoce operador: '>-' "},  // no blank after ">" reads ">-"
@@ -209,9 +212,19 @@ TEST(Evaluador, DeepNestingStopsAtTheBound) {
   EXPECT_EQ(Evalua(in, permitido).error, "");
 }
 
+TEST(Evaluador, TighterRightOperandIsReadOnce) {
+  // Read twice, the assignment would count 2 per nesting level (4096 here).
+  std::string e = "(n = n + 1)";
+  for (int k = 0; k < 12; ++k) e = "0 + (" + e + ") * 1";
+  CInterprete in;
+  const auto r = Evalua(in, e);
+  EXPECT_EQ(r.valor, "1");
+  EXPECT_EQ(U8(in.ValorVariable(U"n")), "1");
+}
+
 TEST(Evaluador, LookAheadAcrossLines) {
   CInterprete in;
-  // The tighter "*" makes the evaluator go back before a string that spans two lines.
+  // A string spanning two lines as the operand of a tighter "*".
   const auto r = Evalua(in, "'p' | 'x\r\ny' * 2 | 'q'");
   EXPECT_EQ(r.valor, "p0q");
   EXPECT_EQ(U8(r.expr.texto), "\"p\"|\"x\r\ny\"*2|\"q\"");
