@@ -55,18 +55,20 @@ constexpr std::array<char32_t, 32> kAltos = {
 } // namespace
 
 Texto DecodificaUtf8(std::string_view bytes) {
-  Texto r;
-  r.reserve(bytes.size());
+  // Written through a pointer into a buffer sized for the worst case (one character per byte).
+  Texto r(bytes.size(), U'\0');
+  char32_t* o = r.data();
   auto p = reinterpret_cast<const unsigned char*>(bytes.data());
   std::size_t i = 0, n = bytes.size();
   while (i < n) {
-    if (p[i] < 0x80) { r += static_cast<char32_t>(p[i++]); continue; }
+    if (p[i] < 0x80) { *o++ = p[i++]; continue; }
     char32_t cp;
     std::size_t l = LargoSecuencia(p + i, n - i, cp);
-    if (l == 0) { r += kEscape + p[i]; ++i; continue; }
-    r += cp;
+    if (l == 0) { *o++ = kEscape + p[i]; ++i; continue; }
+    *o++ = cp;
     i += l;
   }
+  r.resize(static_cast<std::size_t>(o - r.data()));
   return r;
 }
 
