@@ -23,6 +23,12 @@ public:
   void Vacia();
   // First slot holding the name (compared upper-cased), or 0.
   int Busca(VistaTexto nombre) const;
+  // The same for a name already in upper case (the hot loop's path: no copy).
+  int BuscaMayusculas(const Texto& nombre) const {
+    if (indice_.empty()) return 0;
+    auto it = indice_.find(nombre);
+    return it == indice_.end() ? 0 : it->second;
+  }
   // Slot 0 asks for a new slot. Returns the slot used, or 0 when the table is full.
   int AgregaBloque(VistaTexto nombre, const Posicion& cuerpo, int slot = 0);
   int AgregaValor(VistaTexto nombre, Texto valor, int slot = 0);

@@ -104,7 +104,7 @@ void Preprocesador::Incluye() {
 // $PARA v EN list [CON w EN list] HACER body FINPARA
 void Preprocesador::Para() {
   error_.Limpia();
-  if (!EntraNivel(T("Demasiados niveles de anidamiento."))) return;
+  if (!EntraNivel("Demasiados niveles de anidamiento.")) return;
   struct Nivel { int& p; ~Nivel() { --p; } } nivel{profundidad_};
   fuente_.LeeIdentificador();
   Texto var1 = fuente_.LeeIdentificador();
@@ -214,7 +214,7 @@ void Preprocesador::Consulta(bool modoValor, Texto* valor) {
     fuente_.ErrorAqui(T("La sentencia $CONSULTAR no está disponible en esta versión."));
     return;
   }
-  if (!EntraNivel(T("Demasiados niveles de anidamiento."))) return;
+  if (!EntraNivel("Demasiados niveles de anidamiento.")) return;
   auto r = opciones_.consultor->Consulta(*this, modoValor);
   --profundidad_;
   if (modoValor && valor && r) *valor = std::move(*r);

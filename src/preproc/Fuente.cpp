@@ -6,15 +6,6 @@
 
 namespace zt::preproc {
 
-bool EsInicioIdentificador(char32_t c) {
-  return (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z') || c == U'_' || c == U'$' || c == U'ñ' ||
-         c == U'Ñ';
-}
-bool EsDigito(char32_t c) { return c >= U'0' && c <= U'9'; }
-bool EsIdentificador(char32_t c) { return EsInicioIdentificador(c) || EsDigito(c); }
-bool EsCaracterPalabra(char32_t c) { return EsIdentificador(c) || c == U'.'; }
-bool EsBlanco(char32_t c) { return c == U' ' || c == U'\t' || c == kSalto; }
-
 void Fuente::Vacia() {
   contenidos_.clear();
   contenido_ = 0;
@@ -94,13 +85,6 @@ bool Fuente::AlFinal() const {
   return linea_ == nLineas_ && columna_ > static_cast<int32_t>(lin_->size());
 }
 
-char32_t Fuente::Mira() const {
-  if (!lin_) return kFin;
-  auto n = static_cast<int32_t>(lin_->size());
-  if (columna_ <= n) return (*lin_)[columna_ - 1];
-  return linea_ == nLineas_ ? kFin : kSalto;
-}
-
 char32_t Fuente::MiraSegundo() const {
   if (!lin_ || columna_ >= static_cast<int32_t>(lin_->size())) return kFin;
   return (*lin_)[columna_];
@@ -111,19 +95,6 @@ Texto Fuente::Mira(int n) const {
   if (c == kFin) return Texto();
   if (c == kSalto) return U"\r\n";
   return lin_->substr(columna_ - 1, n);
-}
-
-char32_t Fuente::Toma() {
-  char32_t c = Mira();
-  if (c == kFin) return kFin;
-  if (c == kSalto) {
-    ++linea_;
-    columna_ = 1;
-    FijaLinea();
-  } else {
-    ++columna_;
-  }
-  return c;
 }
 
 char32_t Fuente::Anterior() const {

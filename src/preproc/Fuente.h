@@ -13,11 +13,14 @@ constexpr char32_t kSalto = U'\n';
 // What the cursor gives at the end of the input.
 constexpr char32_t kFin = 0;
 
-bool EsInicioIdentificador(char32_t c);
-bool EsIdentificador(char32_t c);
-bool EsCaracterPalabra(char32_t c);
-bool EsDigito(char32_t c);
-bool EsBlanco(char32_t c);  // blank, TAB or line end
+inline bool EsInicioIdentificador(char32_t c) {
+  return (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z') || c == U'_' || c == U'$' || c == U'ñ' ||
+         c == U'Ñ';
+}
+inline bool EsDigito(char32_t c) { return c >= U'0' && c <= U'9'; }
+inline bool EsIdentificador(char32_t c) { return EsInicioIdentificador(c) || EsDigito(c); }
+inline bool EsCaracterPalabra(char32_t c) { return EsIdentificador(c) || c == U'.'; }
+inline bool EsBlanco(char32_t c) { return c == U' ' || c == U'\t' || c == U'\n'; }  // blank, TAB, line end
 
 struct Contenido {
   std::vector<Texto> lineas;
@@ -48,10 +51,25 @@ public:
 
   // Cursor primitives; none fails, and at the end they give kFin or an empty text.
   bool AlFinal() const;
-  char32_t Mira() const;        // next character, kSalto on the line end
+  // Next character, kSalto on the line end.
+  char32_t Mira() const {
+    if (!lin_) return kFin;
+    if (columna_ <= static_cast<int32_t>(lin_->size())) return (*lin_)[columna_ - 1];
+    return linea_ == nLineas_ ? kFin : kSalto;
+  }
   char32_t MiraSegundo() const; // the one after it, within the same line only
   Texto Mira(int n) const;      // up to n characters; CR LF on the line end
-  char32_t Toma();
+  char32_t Toma() {
+    char32_t c = Mira();
+    if (c == kSalto) {
+      ++linea_;
+      columna_ = 1;
+      FijaLinea();
+    } else if (c != kFin) {
+      ++columna_;
+    }
+    return c;
+  }
   char32_t Anterior() const;
   bool SaltaBlancos();
   bool Coincide(VistaTexto texto);

@@ -62,7 +62,7 @@ std::string Preprocesador::ExpandeArchivo(const Texto& nombreFuente) {
 // The process-file step of the main text, includes and query answers.
 void Preprocesador::ProcesaArchivo(const Texto& nombre, bool mostrarErrorYa) {
   error_.Limpia();
-  if (!EntraNivel(T("Demasiados niveles de anidamiento."))) return;
+  if (!EntraNivel("Demasiados niveles de anidamiento.")) return;
   Posicion antes = fuente_.Guarda();
   if (!fuente_.CreaDeArchivo(nombre)) {
     if (mostrarErrorYa && opciones_.muestraError) opciones_.muestraError(error_);
@@ -73,9 +73,9 @@ void Preprocesador::ProcesaArchivo(const Texto& nombre, bool mostrarErrorYa) {
   --profundidad_;
 }
 
-bool Preprocesador::EntraNivel(const Texto& mensaje) {
+bool Preprocesador::EntraNivel(const char* mensaje) {
   if (profundidad_ >= kProfundidadMaxima) {
-    fuente_.ErrorAqui(mensaje);
+    fuente_.ErrorAqui(T(mensaje));
     return false;
   }
   ++profundidad_;
@@ -128,7 +128,7 @@ bool Preprocesador::Palabra(Modo modo, VistaTexto propio, bool& fin) {
   }
   if (w == U"$INCLUIR") return Incluye(), true;
   if (w == U"$CONSULTAR") return Consulta(false, nullptr), true;
-  if (int slot = defs_.Busca(w)) return ExpandeSalida(slot), true;
+  if (int slot = defs_.BuscaMayusculas(w)) return ExpandeSalida(slot), true;
   if (w == U"$PARA") return Para(), true;
   if (EsFuncion(w)) {
     Funcion(Texto(w));
@@ -166,7 +166,7 @@ void Preprocesador::ExpandeSalida(int slot) {
     fuente_.ErrorAqui(T("Llamada recursiva en bloque '$DEFINIR'"));
     return;
   }
-  if (!EntraNivel(T("Llamada recursiva en bloque '$DEFINIR'"))) return;
+  if (!EntraNivel("Llamada recursiva en bloque '$DEFINIR'")) return;
   enCurso_.push_back(nombre);
   Posicion antes = fuente_.Guarda();
   fuente_.Restaura(d.cuerpo);
@@ -199,7 +199,7 @@ void Preprocesador::ExpandeCadena(int slot, Texto& destino) {
   }
   Texto nombre = d.nombre;
   if (std::find(enCurso_.begin(), enCurso_.end(), nombre) != enCurso_.end() ||
-      !EntraNivel(T("Llamada recursiva en bloque '$DEFINIR'"))) {
+      !EntraNivel("Llamada recursiva en bloque '$DEFINIR'")) {
     if (!error_.HayError()) fuente_.ErrorAqui(T("Llamada recursiva en bloque '$DEFINIR'"));
     return;
   }

@@ -92,7 +92,7 @@ private:
   void DirActual();
   std::optional<Texto> EvaluaExpresion();
 
-  bool EntraNivel(const Texto& mensaje);
+  bool EntraNivel(const char* mensaje);  // the text is built only on failure
   void ErrorLinea(Texto mensaje, int32_t linea);
 
   OpcionesRun opciones_;
