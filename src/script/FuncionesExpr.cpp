@@ -75,6 +75,11 @@ bool EsFuncionComun(VistaTexto nombre) {
 }
 
 ValorExpr CalculaFuncionComun(VistaTexto nombre, VistaTexto arg, Aleatorio& azar) {
+  // The text functions never read their argument as a number: a text such as "1e99" is no
+  // overflow for them.
+  if (nombre == U"ASC") return Asc(arg);
+  if (nombre == U"MYS") return Cadena(Mayusculas(arg));
+  if (nombre == U"MNS") return Cadena(Minusculas(arg));
   const float x = LeeSimple(arg);
   if (nombre == U"VAL") return Numero(Doble(x));
   if (nombre == U"ENT") return Numero(Simple(std::floor(x)));
@@ -89,10 +94,7 @@ ValorExpr CalculaFuncionComun(VistaTexto nombre, VistaTexto arg, Aleatorio& azar
   if (nombre == U"SEN") return Numero(Doble(std::sin(static_cast<double>(x))));
   if (nombre == U"COS") return Numero(Doble(std::cos(static_cast<double>(x))));
   if (nombre == U"TAN") return Numero(Doble(std::tan(static_cast<double>(x))));
-  if (nombre == U"ASC") return Asc(arg);
   if (nombre == U"CHR") return Chr(x);
-  if (nombre == U"MYS") return Cadena(Mayusculas(arg));
-  if (nombre == U"MNS") return Cadena(Minusculas(arg));
   return {};
 }
 

@@ -34,6 +34,8 @@ TEST(Funciones, Values) {
       {"LONL('a\\nb\\n')", "3", TipoNumero},
       {"MYS('año')", "AÑO", TipoTexto},
       {"MNS('ABC')", "abc", TipoTexto},
+      {"MYS('1e99x')", "1E99X", TipoTexto},  // text functions never read a number
+      {"ASC('9e99')", "57", TipoNumero},
       {"RPLA('a.b.c', '.')", "abc", TipoTexto},
       {"RPLA('a.b.c', '.', '--')", "a--b--c", TipoTexto},
       {"RPLA('aaa', 'a', 'aa')", "aaaaaa", TipoTexto},
