@@ -51,8 +51,8 @@ int main(int argc, char* argv[]) {
   dialogs.FijaPadre(&ventana);
   QString titulo = zt::preproc::Quillon::kTitulo;
   if (!arranque.archivo.empty())
-    titulo = QString::fromStdString(std::filesystem::path(zt::U8(arranque.archivo)).filename().string()) + " - " +
-             titulo;
+    titulo = QString::fromStdString(std::filesystem::path(zt::U8(arranque.archivo)).filename().string()) +
+             " - " + titulo;
   ventana.setWindowTitle(titulo);
   ventana.resize(900, 650);
   ventana.show();

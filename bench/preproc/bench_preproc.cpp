@@ -56,15 +56,14 @@ void EscribeQuillon(const fs::path& dir) {
 
 // The foreach of the GNU m4 manual, with [[ ]] as quotes so the text's apostrophes stay plain.
 void EscribeM4(const fs::path& dir) {
-  Escribe(dir / "doc.m4",
-          "changequote([[,]])dnl\n"
-          "define([[foreach]], [[pushdef([[$1]])_foreach($@)popdef([[$1]])]])dnl\n"
-          "define([[_arg1]], [[$1]])dnl\n"
-          "define([[_foreach]], [[ifelse([[$2]], [[()]], [[]],"
-          " [[define([[$1]], _arg1$2)$3[[]]$0([[$1]], (shift$2), [[$3]])]])]])dnl\n"
-          "define([[CAMPOS]], [[nombre, sueldo, fecha_alta]])dnl\n"
-          "define([[TABLA]], [[empleados]])dnl\n"
-          "include([[cuerpo.m4]])dnl\n");
+  Escribe(dir / "doc.m4", "changequote([[,]])dnl\n"
+                          "define([[foreach]], [[pushdef([[$1]])_foreach($@)popdef([[$1]])]])dnl\n"
+                          "define([[_arg1]], [[$1]])dnl\n"
+                          "define([[_foreach]], [[ifelse([[$2]], [[()]], [[]],"
+                          " [[define([[$1]], _arg1$2)$3[[]]$0([[$1]], (shift$2), [[$3]])]])]])dnl\n"
+                          "define([[CAMPOS]], [[nombre, sueldo, fecha_alta]])dnl\n"
+                          "define([[TABLA]], [[empleados]])dnl\n"
+                          "include([[cuerpo.m4]])dnl\n");
   Escribe(dir / "cuerpo.m4", "foreach([[a]], (" + Letras(kGruposA, ", ") + "), [[ foreach([[b]], (" +
                                  Letras(kGruposB, ", ") + "), [[ foreach([[d]], (" + Lista(", ", false) +
                                  "), [[ foreach([[h]], (" + Lista(", ", true) + "), [[" + kLinea +

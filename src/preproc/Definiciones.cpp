@@ -27,7 +27,10 @@ int Definiciones::Reserva(VistaTexto nombre, int slot) {
         if (it != indice_.end() && it->second == slot) {
           indice_.erase(it);
           for (int i = slot + 1; i <= cuenta_; ++i)
-            if (slots_[i].nombre == viejo) { indice_[viejo] = i; break; }
+            if (slots_[i].nombre == viejo) {
+              indice_[viejo] = i;
+              break;
+            }
         }
       }
       Indexa(slot);
@@ -73,7 +76,10 @@ void Definiciones::Quita(int slot) {
   if (it != indice_.end() && it->second == slot) {
     indice_.erase(it);
     for (int i = slot + 1; i <= cuenta_; ++i)
-      if (slots_[i].nombre == nombre) { indice_[nombre] = i; break; }
+      if (slots_[i].nombre == nombre) {
+        indice_[nombre] = i;
+        break;
+      }
   }
   // Past a failed add the count is above the slots actually stored.
   while (cuenta_ > 0 && (cuenta_ >= static_cast<int>(slots_.size()) || slots_[cuenta_].nombre.empty())) {

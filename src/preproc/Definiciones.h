@@ -10,7 +10,7 @@ namespace zt::preproc {
 enum class TipoDefinicion : int16_t { Bloque = 0, Valor = 1 };
 
 struct Definicion {
-  Texto nombre;  // upper case; empty for a slot that was removed
+  Texto nombre; // upper case; empty for a slot that was removed
   TipoDefinicion tipo = TipoDefinicion::Valor;
   Posicion cuerpo;
   Texto valor;
@@ -18,7 +18,7 @@ struct Definicion {
 
 class Definiciones {
 public:
-  static constexpr int kMaximo = 600;  // the count reaching this fails
+  static constexpr int kMaximo = 600; // the count reaching this fails
 
   void Vacia();
   // First slot holding the name (compared upper-cased), or 0.
@@ -40,9 +40,9 @@ private:
   int Reserva(VistaTexto nombre, int slot);
   void Indexa(int slot);
 
-  std::vector<Definicion> slots_{1};  // slot 0 unused
+  std::vector<Definicion> slots_{1}; // slot 0 unused
   int cuenta_ = 0;
-  std::unordered_map<Texto, int> indice_;  // name -> first slot holding it
+  std::unordered_map<Texto, int> indice_; // name -> first slot holding it
 };
 
 } // namespace zt::preproc

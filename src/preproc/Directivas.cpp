@@ -12,7 +12,8 @@ void Preprocesador::Define(bool redef) {
   fuente_.LeeIdentificador();
   Texto nombre = RecortaEspacios(fuente_.LeeIdentificador());
   if (nombre.empty()) {
-    fuente_.ErrorAqui(T(redef ? "Se esperaba variable despues de $REDEF" : "Se esperaba variable despues de $DEFINIR"));
+    fuente_.ErrorAqui(
+        T(redef ? "Se esperaba variable despues de $REDEF" : "Se esperaba variable despues de $DEFINIR"));
     return;
   }
   int existente = defs_.Busca(nombre);
@@ -32,7 +33,7 @@ void Preprocesador::Define(bool redef) {
       valor = CortaComentario(fuente_.LeeHastaFinLinea());
     }
     if (!defs_.AgregaValor(nombre, std::move(valor), slot))
-      ErrorLinea(T("Demasiadas definiciones."), lineaDirectiva);  // the cursor is already on the next line
+      ErrorLinea(T("Demasiadas definiciones."), lineaDirectiva); // the cursor is already on the next line
     return;
   }
   if (Mayusculas(fuente_.MiraIdentificador()) == U"COMO") {
@@ -105,7 +106,10 @@ void Preprocesador::Incluye() {
 void Preprocesador::Para() {
   error_.Limpia();
   if (!EntraNivel("Demasiados niveles de anidamiento.")) return;
-  struct Nivel { int& p; ~Nivel() { --p; } } nivel{profundidad_};
+  struct Nivel {
+    int& p;
+    ~Nivel() { --p; }
+  } nivel{profundidad_};
   fuente_.LeeIdentificador();
   Texto var1 = fuente_.LeeIdentificador();
   if (var1.empty()) return fuente_.ErrorAqui(T("Se esperaba variable despues del PARA"));
@@ -193,11 +197,12 @@ bool Preprocesador::LeeListaCon(const Texto&, size_t cuantos, std::vector<Texto>
   while (lista.size() < cuantos) {
     fuente_.SaltaBlancos();
     if (fuente_.AlFinal()) {
-      fuente_.ErrorAqui(T("Inesperado fin de archivo. Se esperaba fin de sentencia PARA..EN..CON..EN..HACER."));
+      fuente_.ErrorAqui(
+          T("Inesperado fin de archivo. Se esperaba fin de sentencia PARA..EN..CON..EN..HACER."));
       return false;
     }
     Texto p = fuente_.MiraPalabra();
-    if (p.empty() || Mayusculas(p) == U"HACER") break;  // an empty word would never advance
+    if (p.empty() || Mayusculas(p) == U"HACER") break; // an empty word would never advance
     lista.push_back(fuente_.LeePalabra());
   }
   if (lista.size() < cuantos) {

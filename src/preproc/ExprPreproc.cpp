@@ -115,7 +115,7 @@ ValorExpr ExprPreproc::Asigna(const ValorExpr& izq, const ValorExpr& der) {
   r.texto = izq.texto + U"=" + der.texto;
   r.tipo = der.tipo;
   r.clase = ClaseOperacion;
-  r.oper.assign(1, U'=');  // (a literal here trips a false GCC 12 warning)
+  r.oper.assign(1, U'='); // (a literal here trips a false GCC 12 warning)
   r.valor = der.valor;
   return r;
 }

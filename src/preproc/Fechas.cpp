@@ -29,10 +29,10 @@ void CivilDeDias(long long z, int& y, int& m, int& d) {
   y = static_cast<int>(yoe + era * 400 + (m <= 2));
 }
 
-constexpr long long kBase = DiasCiviles(1899, 12, 30);  // constant: other statics use it
+constexpr long long kBase = DiasCiviles(1899, 12, 30); // constant: other statics use it
 
-const char* const kMeses[] = {"enero", "febrero", "marzo", "abril", "mayo", "junio", "julio",
-                              "agosto", "septiembre", "octubre", "noviembre", "diciembre"};
+const char* const kMeses[] = {"enero", "febrero", "marzo",      "abril",   "mayo",      "junio",
+                              "julio", "agosto",  "septiembre", "octubre", "noviembre", "diciembre"};
 const char* const kDias[] = {"lunes", "martes", "miércoles", "jueves", "viernes", "sábado", "domingo"};
 
 Texto DosCifras(int v) {
@@ -56,9 +56,10 @@ Fecha AhoraLocal() {
 }
 
 Fecha FechaDe(int anio, int mes, int dia, int hora, int minuto, int segundo) {
-  double dias = static_cast<double>(DiasCiviles(anio, static_cast<unsigned>(mes), static_cast<unsigned>(dia)) - kBase);
+  double dias =
+      static_cast<double>(DiasCiviles(anio, static_cast<unsigned>(mes), static_cast<unsigned>(dia)) - kBase);
   double tiempo = (hora * 3600.0 + minuto * 60.0 + segundo) / 86400.0;
-  return dias >= 0 ? dias + tiempo : dias - tiempo;  // before the base day the time still counts forward
+  return dias >= 0 ? dias + tiempo : dias - tiempo; // before the base day the time still counts forward
 }
 
 PartesFecha Partes(Fecha f) {
@@ -74,7 +75,7 @@ PartesFecha Partes(Fecha f) {
   p.hora = static_cast<int>(seg / 3600);
   p.minuto = static_cast<int>(seg / 60 % 60);
   p.segundo = static_cast<int>(seg % 60);
-  p.diaSemana = static_cast<int>(((d + 5) % 7 + 7) % 7);  // day 0 was a Saturday
+  p.diaSemana = static_cast<int>(((d + 5) % 7 + 7) % 7); // day 0 was a Saturday
   return p;
 }
 
@@ -154,8 +155,10 @@ std::optional<Fecha> LeeFecha(VistaTexto entrada) {
   if (!parteFecha.empty()) {
     if (!Numeros(parteFecha, U"/-.", v, n, cifras) || n != 3) return std::nullopt;
     int d = v[0], m = v[1], y = v[2];
-    if (cifras >= 3) std::swap(d, y);
-    else if (y < 100) y += y < 30 ? 2000 : 1900;
+    if (cifras >= 3)
+      std::swap(d, y);
+    else if (y < 100)
+      y += y < 30 ? 2000 : 1900;
     if (!FechaValida(y, m, d)) return std::nullopt;
     r = FechaDe(y, m, d);
   }
@@ -172,7 +175,7 @@ std::optional<Fecha> LeeFecha(VistaTexto entrada) {
 Texto FormateaFecha(Fecha f, VistaTexto fmt) {
   PartesFecha p = Partes(f);
   Texto r;
-  bool trasHora = false;  // "m" right after an hour code means minutes
+  bool trasHora = false; // "m" right after an hour code means minutes
   size_t i = 0;
   auto corre = [&](char32_t c) {
     size_t n = 0;
@@ -185,20 +188,30 @@ Texto FormateaFecha(Fecha f, VistaTexto fmt) {
     switch (c) {
     case U'd':
       n = std::min<size_t>(corre(U'd'), 4);
-      if (n <= 2) r += n == 1 ? Entero(p.dia) : DosCifras(p.dia);
-      else r += n == 3 ? T(kDias[p.diaSemana]).substr(0, 3) : T(kDias[p.diaSemana]);
+      if (n <= 2)
+        r += n == 1 ? Entero(p.dia) : DosCifras(p.dia);
+      else
+        r += n == 3 ? T(kDias[p.diaSemana]).substr(0, 3) : T(kDias[p.diaSemana]);
       break;
     case U'm':
       n = std::min<size_t>(corre(U'm'), 4);
-      if (trasHora && n <= 2) r += n == 1 ? Entero(p.minuto) : DosCifras(p.minuto);
-      else if (n <= 2) r += n == 1 ? Entero(p.mes) : DosCifras(p.mes);
-      else r += n == 3 ? T(kMeses[p.mes - 1]).substr(0, 3) : T(kMeses[p.mes - 1]);
+      if (trasHora && n <= 2)
+        r += n == 1 ? Entero(p.minuto) : DosCifras(p.minuto);
+      else if (n <= 2)
+        r += n == 1 ? Entero(p.mes) : DosCifras(p.mes);
+      else
+        r += n == 3 ? T(kMeses[p.mes - 1]).substr(0, 3) : T(kMeses[p.mes - 1]);
       break;
     case U'y':
       n = corre(U'y');
-      if (n >= 3) { n = 4; r += Entero(p.anio); }
-      else if (n == 2) r += DosCifras(p.anio % 100);
-      else r += Entero(static_cast<long long>(std::floor(f)) - static_cast<long long>(FechaDe(p.anio, 1, 1)) + 1);
+      if (n >= 3) {
+        n = 4;
+        r += Entero(p.anio);
+      } else if (n == 2)
+        r += DosCifras(p.anio % 100);
+      else
+        r +=
+            Entero(static_cast<long long>(std::floor(f)) - static_cast<long long>(FechaDe(p.anio, 1, 1)) + 1);
       break;
     case U'h':
       n = std::min<size_t>(corre(U'h'), 2);
@@ -213,7 +226,10 @@ Texto FormateaFecha(Fecha f, VistaTexto fmt) {
       r += n == 1 ? Entero(p.segundo) : DosCifras(p.segundo);
       break;
     case U'\\':
-      if (i + 1 < fmt.size()) { r.push_back(fmt[i + 1]); n = 2; }
+      if (i + 1 < fmt.size()) {
+        r.push_back(fmt[i + 1]);
+        n = 2;
+      }
       break;
     case U'"': {
       auto fin = fmt.find(U'"', i + 1);
@@ -222,11 +238,12 @@ Texto FormateaFecha(Fecha f, VistaTexto fmt) {
       n = fin - i + 1;
       break;
     }
-    default:
-      r.push_back(fmt[i]);
+    default: r.push_back(fmt[i]);
     }
-    if (c == U'h') trasHora = true;
-    else if (c != U':' && c != U' ') trasHora = false;
+    if (c == U'h')
+      trasHora = true;
+    else if (c != U':' && c != U' ')
+      trasHora = false;
     i += n;
   }
   return r;
@@ -251,7 +268,7 @@ Texto FormateaNumero(double v, VistaTexto formatoEntero) {
   bool porcentaje = fmt.find(U'%') != VistaTexto::npos;
   if (porcentaje) v *= 100;
   double escala = std::pow(10.0, decTotal);
-  double redondo = std::round(std::fabs(v) * escala);  // halves away from zero, as the routine does
+  double redondo = std::round(std::fabs(v) * escala); // halves away from zero, as the routine does
   long double entero = std::floor(redondo / escala);
   long long fraccion = static_cast<long long>(redondo - static_cast<double>(entero) * escala);
   std::string cifras = entero == 0 ? std::string() : std::to_string(static_cast<long long>(entero));

@@ -14,7 +14,7 @@ Fecha AhoraLocal();
 
 struct PartesFecha {
   int anio = 1899, mes = 12, dia = 30, hora = 0, minuto = 0, segundo = 0;
-  int diaSemana = 0;  // 0 = Monday
+  int diaSemana = 0; // 0 = Monday
 };
 
 Fecha FechaDe(int anio, int mes, int dia, int hora = 0, int minuto = 0, int segundo = 0);
@@ -24,7 +24,7 @@ Fecha LunesAnterior(Fecha f);
 
 // Weeks begin on Monday; week 1 holds 1 January, and the week holding 31 December is week 1
 // of the next year.
-Fecha LunesDeSemana(int semana, int anio);  // zero date for a year outside 1900..5000
+Fecha LunesDeSemana(int semana, int anio); // zero date for a year outside 1900..5000
 int NumeroSemana(Fecha f);
 int AnioSemana(Fecha f);
 

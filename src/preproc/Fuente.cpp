@@ -228,8 +228,10 @@ Texto Fuente::LeeCadena() {
       error_.Fija(1, T("No se encontro fin de cadena"), archivo_, linea_);
       return Texto();
     }
-    if (c == kSalto) r += U"\r\n";
-    else r.push_back(c);
+    if (c == kSalto)
+      r += U"\r\n";
+    else
+      r.push_back(c);
   }
   return r;
 }

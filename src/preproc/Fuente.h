@@ -20,7 +20,7 @@ inline bool EsInicioIdentificador(char32_t c) {
 inline bool EsDigito(char32_t c) { return c >= U'0' && c <= U'9'; }
 inline bool EsIdentificador(char32_t c) { return EsInicioIdentificador(c) || EsDigito(c); }
 inline bool EsCaracterPalabra(char32_t c) { return EsIdentificador(c) || c == U'.'; }
-inline bool EsBlanco(char32_t c) { return c == U' ' || c == U'\t' || c == U'\n'; }  // blank, TAB, line end
+inline bool EsBlanco(char32_t c) { return c == U' ' || c == U'\t' || c == U'\n'; } // blank, TAB, line end
 
 struct Contenido {
   std::vector<Texto> lineas;
@@ -104,12 +104,12 @@ private:
 
   EstadoError& error_;
   std::vector<std::unique_ptr<Contenido>> contenidos_;
-  int32_t contenido_ = 0;  // 1-based; 0 = none
+  int32_t contenido_ = 0; // 1-based; 0 = none
   int32_t linea_ = 1;
   int32_t columna_ = 1;
   int32_t nLineas_ = 0;
   Texto archivo_;
-  const Texto* lin_ = nullptr;  // the current line, or null past the last one
+  const Texto* lin_ = nullptr; // the current line, or null past the last one
 };
 
 } // namespace zt::preproc

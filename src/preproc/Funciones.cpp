@@ -12,7 +12,8 @@ namespace zt::preproc {
 namespace {
 
 constexpr std::array<std::u32string_view, 7> kFunciones{
-    U"$FECHA_ACTUAL", U"$INTERVALO_SEMANA", U"$FORMATO", U"$EXPR", U"$NOM_ACTUAL", U"$DIR_ACTUAL", U"$PSQL_REINIC"};
+    U"$FECHA_ACTUAL", U"$INTERVALO_SEMANA", U"$FORMATO",    U"$EXPR",
+    U"$NOM_ACTUAL",   U"$DIR_ACTUAL",       U"$PSQL_REINIC"};
 
 Texto DosCifras(long long v) {
   Texto r = T(std::to_string(v));
@@ -60,7 +61,8 @@ std::optional<Texto> Preprocesador::EvaluaExpresion() {
 }
 
 void Preprocesador::FechaActual() {
-  if (!fuente_.Coincide(U"(")) return fuente_.ErrorAqui(T("Se esperaba '(' despues de la funcion FECHA_ACTUAL"));
+  if (!fuente_.Coincide(U"("))
+    return fuente_.ErrorAqui(T("Se esperaba '(' despues de la funcion FECHA_ACTUAL"));
   auto desfase = EvaluaExpresion();
   if (!desfase) return;
   double dias = LeeNumero(*desfase);
@@ -80,7 +82,8 @@ void Preprocesador::FechaActual() {
 }
 
 void Preprocesador::IntervaloSemana() {
-  if (!fuente_.Coincide(U"(")) return fuente_.ErrorAqui(T("Se esperaba '(' despues de la funcion INTERVALO_SEMANA"));
+  if (!fuente_.Coincide(U"("))
+    return fuente_.ErrorAqui(T("Se esperaba '(' despues de la funcion INTERVALO_SEMANA"));
   Texto codigo = fuente_.LeeCadena();
   if (error_.HayError()) return;
   if (codigo.empty()) return fuente_.ErrorAqui(T("Se esperaba cadena"));

@@ -18,7 +18,7 @@ LineaComandos LeeLineaComandos(const std::vector<Texto>& argumentos) {
   r.entrada = RecortaEspacios(palabras[0]);
   for (size_t i = 1; i < palabras.size(); ++i) {
     Texto p = RecortaEspacios(palabras[i]);
-    if (p.empty() || p[0] != U'/') continue;  // further names are ignored: outputs go to the work folder
+    if (p.empty() || p[0] != U'/') continue; // further names are ignored: outputs go to the work folder
     Texto m = Mayusculas(p);
     if (m == U"/PREPRO") {
       r.preprocesar = true;

@@ -7,12 +7,12 @@
 namespace zt::preproc {
 
 struct LineaComandos {
-  Texto entrada;             // the first word
-  bool preprocesar = false;  // "/PREPRO"
-  bool lanzar = false;       // "/LANZAR" (implies preprocesar)
+  Texto entrada;            // the first word
+  bool preprocesar = false; // "/PREPRO"
+  bool lanzar = false;      // "/LANZAR" (implies preprocesar)
   bool mostrarErrores = true;
-  bool interactivo = false;  // nothing given
-  Texto desconocido;         // the first switch not recognised, when any
+  bool interactivo = false; // nothing given
+  Texto desconocido;        // the first switch not recognised, when any
 };
 
 // The program's arguments, each one word (the shell has already removed the quotes).

@@ -224,7 +224,8 @@ void Preprocesador::ExpandeCadena(int slot, Texto& destino) {
         continue;
       }
       destino.push_back(fuente_.Toma());
-      for (c = fuente_.Mira(); EsIdentificador(c) && c != U'$'; c = fuente_.Mira()) destino.push_back(fuente_.Toma());
+      for (c = fuente_.Mira(); EsIdentificador(c) && c != U'$'; c = fuente_.Mira())
+        destino.push_back(fuente_.Toma());
     } else if (c == U'-' && fuente_.MiraSegundo() == U'-') {
       fuente_.LeeHastaFinLinea();
       destino += U"\r\n";

@@ -37,7 +37,7 @@ class Preprocesador {
 public:
   // Nesting bound shared by definitions, loops, includes and query results.
   static constexpr int kProfundidadMaxima = 200;
-  static constexpr int kMaxIncluidos = 50;  // the count reaching this fails
+  static constexpr int kMaxIncluidos = 50; // the count reaching this fails
 
   explicit Preprocesador(OpcionesRun opciones = {});
 
@@ -92,7 +92,7 @@ private:
   void DirActual();
   std::optional<Texto> EvaluaExpresion();
 
-  bool EntraNivel(const char* mensaje);  // the text is built only on failure
+  bool EntraNivel(const char* mensaje); // the text is built only on failure
   void ErrorLinea(Texto mensaje, int32_t linea);
 
   OpcionesRun opciones_;
@@ -103,9 +103,9 @@ private:
   std::vector<Texto> incluidos_;
   int nIncluidos_ = 0;
   int profundidad_ = 0;
-  std::vector<Texto> enCurso_;  // block definitions being expanded, innermost last
+  std::vector<Texto> enCurso_; // block definitions being expanded, innermost last
   Aleatorio azar_;
-  Texto id_, idMay_;  // reused word buffers of the hot loop
+  Texto id_, idMay_; // reused word buffers of the hot loop
 
   friend class ExprPreproc;
 };

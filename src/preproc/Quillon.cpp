@@ -89,7 +89,8 @@ void Quillon::VerificarError() { MuestraError(error_); }
 void Quillon::eConsultar(const Texto& archivo) {
   error_.Limpia();
   long pid = entorno_.procesos.IniciaDesligado(U8(entorno_.rutaLanzador), {"/M=" + U8(archivo)});
-  if (pid == 0) entorno_.dialogs.Mensaje(T("Error ejecutando TELNET en ruta: ") + entorno_.rutaLanzador, T(kTitulo));
+  if (pid == 0)
+    entorno_.dialogs.Mensaje(T("Error ejecutando TELNET en ruta: ") + entorno_.rutaLanzador, T(kTitulo));
 }
 
 } // namespace zt::preproc

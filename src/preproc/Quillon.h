@@ -13,8 +13,8 @@ namespace zt::preproc {
 struct EntornoQuillon {
   Dialogs& dialogs;
   Processes& procesos;
-  std::filesystem::path carpetaPrograma;  // holds the work folder "bolsa"
-  Texto rutaLanzador = U"ztelnet";        // the launch program
+  std::filesystem::path carpetaPrograma; // holds the work folder "bolsa"
+  Texto rutaLanzador = U"ztelnet";       // the launch program
   Reloj reloj = AhoraLocal;
   Consultor* consultor = nullptr;
 };

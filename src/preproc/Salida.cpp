@@ -16,7 +16,7 @@ void Salida::Codifica(char32_t c) {
   if (c < 0x80) {
     Byte(static_cast<char>(c));
   } else if (c >= 0xDC80 && c <= 0xDCFF) {
-    Byte(static_cast<char>(c - 0xDC00));  // a byte kept from a file that was not UTF-8
+    Byte(static_cast<char>(c - 0xDC00)); // a byte kept from a file that was not UTF-8
   } else if (c < 0x800) {
     Byte(static_cast<char>(0xC0 | (c >> 6)));
     Byte(static_cast<char>(0x80 | (c & 0x3F)));

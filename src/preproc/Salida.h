@@ -23,8 +23,10 @@ public:
 
 private:
   void Byte(char b) {
-    if (pos_ < bytes_.size()) bytes_[pos_] = b;
-    else bytes_.push_back(b);
+    if (pos_ < bytes_.size())
+      bytes_[pos_] = b;
+    else
+      bytes_.push_back(b);
     ++pos_;
   }
   void Codifica(char32_t c);

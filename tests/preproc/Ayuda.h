@@ -25,7 +25,8 @@ struct Corrida {
 class Carpeta {
 public:
   explicit Carpeta(const std::string& nombre) {
-    ruta_ = std::filesystem::temp_directory_path() / ("zt_preproc_" + nombre + "_" + std::to_string(getpid()));
+    ruta_ =
+        std::filesystem::temp_directory_path() / ("zt_preproc_" + nombre + "_" + std::to_string(getpid()));
     std::filesystem::remove_all(ruta_);
     std::filesystem::create_directories(ruta_);
   }

@@ -44,11 +44,14 @@ TEST(PreDirectivas, TextoYDefiniciones) {
       {"sin COMO", "$DEFINIR A B", "", "Se esperaba 'COMO' o '=' despues de A", 1},
       {"sin FINDEFINIR", "$DEFINIR A COMO x\r\ny\r\n", "",
        "Inesperado fin de archivo. No se encontro 'FINDEFINIR' del '$DEFINIR'", 1},
-      {"DEFINIR dentro", "\r\n$DEFINIR A COMO x\r\n$DEFINIR B =1", "\r\n", "Se esperaba 'FINDEFINIR' del '$DEFINIR'", 2},
-      {"recursion directa", "$DEFINIR A COMO x A FINDEFINIR\r\nA", nullptr, "Llamada recursiva en bloque '$DEFINIR'"},
+      {"DEFINIR dentro", "\r\n$DEFINIR A COMO x\r\n$DEFINIR B =1", "\r\n",
+       "Se esperaba 'FINDEFINIR' del '$DEFINIR'", 2},
+      {"recursion directa", "$DEFINIR A COMO x A FINDEFINIR\r\nA", nullptr,
+       "Llamada recursiva en bloque '$DEFINIR'"},
       {"recursion indirecta", "$DEFINIR A COMO B FINDEFINIR\r\n$DEFINIR B COMO A FINDEFINIR\r\nA", nullptr,
        "Llamada recursiva en bloque '$DEFINIR'"},
-      {"recursion en lista", "$DEFINIR A COMO B FINDEFINIR\r\n$DEFINIR B COMO A FINDEFINIR\r\n$PARA x EN A HACER x FINPARA",
+      {"recursion en lista",
+       "$DEFINIR A COMO B FINDEFINIR\r\n$DEFINIR B COMO A FINDEFINIR\r\n$PARA x EN A HACER x FINPARA",
        nullptr, "Llamada recursiva en bloque '$DEFINIR'"},
       {"reinicio", "$DEFINIR A =1\r\n$PSQL_REINIC A", " A"},
       {"consulta pendiente", "x $CONSULTAR select 1 FINCONSULTAR", "x ",
@@ -63,17 +66,22 @@ TEST(PreDirectivas, Bucles) {
       {"variable retirada", "$PARA x EN a HACER x FINPARA x", " a x"},
       {"elementos entre comillas", "$PARA x EN 'a b' c HACER <x>FINPARA", " <a b> <c>"},
       {"con CON", "$PARA x EN a b CON y EN 1 2 HACER x=y;FINPARA", " a=1; b=2;"},
-      {"anidados", "$PARA x EN a b HACER [$PARA y EN 1 2 HACER (x.y)FINPARA]FINPARA", " [ (a.1) (a.2)] [ (b.1) (b.2)]"},
+      {"anidados", "$PARA x EN a b HACER [$PARA y EN 1 2 HACER (x.y)FINPARA]FINPARA",
+       " [ (a.1) (a.2)] [ (b.1) (b.2)]"},
       {"DEFINIR no se interpreta", "$PARA x EN a HACER $DEFINIR x FINPARA", " $DEFINIR a "},
-      {"lista de definicion", "$DEFINIR L =uno \"dos tres\"\r\n$PARA x EN L HACER (x)FINPARA", " (uno) (dos tres)"},
+      {"lista de definicion", "$DEFINIR L =uno \"dos tres\"\r\n$PARA x EN L HACER (x)FINPARA",
+       " (uno) (dos tres)"},
       {"sin variable", "$PARA", "", "Se esperaba variable despues del PARA", 1},
       {"sin EN", "$PARA x de", "", "Se esperaba palabra 'EN' despues de x", 1},
       {"sin lista", "$PARA x EN HACER", "", "Se esperaba lista de palabras despues del 'EN'", 1},
-      {"lista sin HACER", "$PARA x EN a b\r\n", "", "Inesperado fin de archivo. Se esperaba fin de sentencia PARA..EN..HACER."},
-      {"definicion vacia", "$DEFINIR D =\r\n$PARA x EN D HACER x FINPARA", "", "La definición 'x' no contiene elementos."},
+      {"lista sin HACER", "$PARA x EN a b\r\n", "",
+       "Inesperado fin de archivo. Se esperaba fin de sentencia PARA..EN..HACER."},
+      {"definicion vacia", "$DEFINIR D =\r\n$PARA x EN D HACER x FINPARA", "",
+       "La definición 'x' no contiene elementos."},
       {"CON sin variable", "$PARA x EN a CON 1", "", "Se esperaba variable despues del CON"},
       {"CON sin EN", "$PARA x EN a CON y de", "", "Se esperaba palabra 'EN' despues de y"},
-      {"CON sin lista", "$PARA x EN a CON y EN HACER", "", "Se esperaba lista de palabras despues de 'CON ... EN'"},
+      {"CON sin lista", "$PARA x EN a CON y EN HACER", "",
+       "Se esperaba lista de palabras despues de 'CON ... EN'"},
       {"CON corta", "$PARA x EN a b CON y EN 1 HACER x FINPARA", "",
        "Se esperaban 2 variables en sentencia ..CON..EN..HACER."},
       {"CON sin fin", "$PARA x EN a b CON y EN 1", "",
@@ -99,7 +107,7 @@ TEST(PreDirectivas, LimiteDeDefiniciones) {
   std::string texto;
   for (int i = 1; i <= 598; ++i) texto += "$DEFINIR D" + std::to_string(i) + " =1\r\n";
   Corrida r;
-  r.Expande(texto);  // 598 plus $horas: 599
+  r.Expande(texto); // 598 plus $horas: 599
   EXPECT_EQ(r.Error(), "");
   r.Expande(texto + "$DEFINIR Ultima =1\r\n");
   EXPECT_EQ(r.Error(), "Demasiadas definiciones.");
@@ -128,7 +136,8 @@ TEST(PreDirectivas, Inclusiones) {
   Carpeta dir("incluir");
   dir.Escribe("sub/b.vrk", "B$DEFINIR DB =db\r\n");
   dir.Escribe("sub/con blanco.vrk", "W");
-  std::string a = dir.Escribe("sub/a.vrk", "$INCLUIR b.vrk\r\n$INCLUIR b.vrk\r\n$INCLUIR 'con blanco.vrk' -- x\r\nDB");
+  std::string a =
+      dir.Escribe("sub/a.vrk", "$INCLUIR b.vrk\r\n$INCLUIR b.vrk\r\n$INCLUIR 'con blanco.vrk' -- x\r\nDB");
   Corrida r;
   EXPECT_EQ(r.p.ExpandeArchivo(T(a)), "B\r\n\r\nW \r\ndb");
   EXPECT_EQ(r.Error(), "");
@@ -164,12 +173,13 @@ TEST(PreDirectivas, CorridaConArchivos) {
   Fecha hoy = FechaDe(2024, 3, 1, 9, 5, 7);
   Preprocesador p(OpcionesRun{dir.Ruta(), [&] { return hoy; }, {}, nullptr});
   EXPECT_TRUE(p.Ejecuta(T(fuente), Texto(), T(salida)));
-  EXPECT_EQ(Carpeta::Lee(salida), "uno");  // the old, longer content is gone; a file's last line end is not read
+  EXPECT_EQ(Carpeta::Lee(salida),
+            "uno"); // the old, longer content is gone; a file's last line end is not read
   EXPECT_EQ(Carpeta::Lee(dir.Ruta() / "eventos.txt"),
             "01/03/2024  09:05:07   OPERACION: " + fuente + "   ----->   " + salida + "\r\n");
 
   EXPECT_FALSE(p.Ejecuta(U"x.vrk", T("a\r\n$DEFINIR"), T(salida)));
-  EXPECT_EQ(Carpeta::Lee(salida), "a\r\n");  // what came before the error stays
+  EXPECT_EQ(Carpeta::Lee(salida), "a\r\n"); // what came before the error stays
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // Scanner: contents, cursor primitives and token readers.
-#include "preproc/Cadenas.h"
 #include "preproc/Fuente.h"
+#include "preproc/Cadenas.h"
 #include <gtest/gtest.h>
 
 using namespace zt;
@@ -24,7 +24,7 @@ TEST(PreFuente, FinesDeLinea) {
   Escaner uno("a");
   EXPECT_EQ(uno.f.Mira(1), U"a");
   EXPECT_EQ(uno.f.Toma(), U'a');
-  EXPECT_TRUE(uno.f.AlFinal());  // the last line's end is never delivered
+  EXPECT_TRUE(uno.f.AlFinal()); // the last line's end is never delivered
   EXPECT_EQ(uno.f.Toma(), kFin);
 
   Escaner dos("ab\r\ncd");
@@ -36,7 +36,7 @@ TEST(PreFuente, FinesDeLinea) {
   EXPECT_EQ(dos.f.Columna(), 1);
   EXPECT_EQ(dos.f.Anterior(), kSalto);
 
-  Escaner finalVacio("a\r\n");  // a text ending in a line end has a final empty line
+  Escaner finalVacio("a\r\n"); // a text ending in a line end has a final empty line
   finalVacio.f.Toma();
   EXPECT_EQ(finalVacio.f.Toma(), kSalto);
   EXPECT_TRUE(finalVacio.f.AlFinal());
@@ -53,9 +53,8 @@ TEST(PreFuente, InicioDePalabra) {
     int saltar;
     bool esperado;
   } casos[] = {
-      {"abc", 0, true},   {"9a", 1, false}, {"+a", 1, true},  {"ab", 1, false},
-      {"x$y", 1, true},   {"a\r\nb", 2, true}, {"_a", 0, true}, {"ña", 0, true},
-      {"1$", 1, true},    {"-a", 0, false},
+      {"abc", 0, true},    {"9a", 1, false}, {"+a", 1, true}, {"ab", 1, false}, {"x$y", 1, true},
+      {"a\r\nb", 2, true}, {"_a", 0, true},  {"ña", 0, true}, {"1$", 1, true},  {"-a", 0, false},
   };
   for (const auto& c : casos) {
     Escaner s(c.texto);
@@ -70,8 +69,8 @@ TEST(PreFuente, IdentificadoresCerradosPorDolar) {
     const char* id;
     const char* resto;
   } casos[] = {
-      {"x1$y", "x1$", "y"},     {"$A B", "$A", " B"},  {"$x$_12", "$x$", "_12"},
-      {"  abc(", "abc", "("},   {"9abc", "", "9abc"},  {"$$", "$$", ""},
+      {"x1$y", "x1$", "y"},   {"$A B", "$A", " B"}, {"$x$_12", "$x$", "_12"},
+      {"  abc(", "abc", "("}, {"9abc", "", "9abc"}, {"$$", "$$", ""},
   };
   for (const auto& c : casos) {
     Escaner s(c.texto);
@@ -91,7 +90,7 @@ TEST(PreFuente, CadenasEntreComillas) {
   Escaner sinComilla("x 'a'");
   EXPECT_EQ(sinComilla.f.LeeCadena(), Texto());
   EXPECT_FALSE(sinComilla.error.HayError());
-  EXPECT_EQ(sinComilla.f.Mira(), U'x');  // nothing taken
+  EXPECT_EQ(sinComilla.f.Mira(), U'x'); // nothing taken
 
   Escaner multilinea("'a\r\nb'");
   EXPECT_EQ(multilinea.f.LeeCadena(), U"a\r\nb");
@@ -115,11 +114,11 @@ TEST(PreFuente, PalabrasNumerosYCoincidencias) {
   EXPECT_DOUBLE_EQ(n.f.LeeNumero(), -12.5);
   Escaner sinCifras("-x");
   EXPECT_DOUBLE_EQ(sinCifras.f.LeeNumero(), 0);
-  EXPECT_EQ(sinCifras.f.Mira(), U'x');  // the sign stays taken
+  EXPECT_EQ(sinCifras.f.Mira(), U'x'); // the sign stays taken
 
   Escaner parcial(" (ab");
   EXPECT_FALSE(parcial.f.Coincide(U"(ax"));
-  EXPECT_EQ(parcial.f.Mira(), U'b');  // matched characters stay taken
+  EXPECT_EQ(parcial.f.Mira(), U'b'); // matched characters stay taken
 
   Escaner linea("abc -- x\r\nz");
   EXPECT_EQ(linea.f.LeeHastaFinLinea(), U"abc -- x");

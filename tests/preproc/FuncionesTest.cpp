@@ -12,11 +12,11 @@ namespace {
 std::string Dia(Fecha f) { return U8(FormateaFecha(f, U"dd/mm/yyyy")); }
 
 TEST(PreSemanas, NumeracionYLunes) {
-  EXPECT_EQ(Dia(LunesDeSemana(5, 2024)), "29/01/2024");       // 1 January 2024 is a Monday
-  EXPECT_EQ(Dia(LunesDeSemana(1, 2026)), "29/12/2025");       // 1 January 2026 is a Thursday
+  EXPECT_EQ(Dia(LunesDeSemana(5, 2024)), "29/01/2024"); // 1 January 2024 is a Monday
+  EXPECT_EQ(Dia(LunesDeSemana(1, 2026)), "29/12/2025"); // 1 January 2026 is a Thursday
   EXPECT_EQ(NumeroSemana(FechaDe(2026, 1, 1)), 1);
   EXPECT_EQ(NumeroSemana(FechaDe(2026, 1, 5)), 2);
-  EXPECT_EQ(Dia(LunesDeSemana(3, 1899)), "30/12/1899");       // outside 1900..5000: the zero date
+  EXPECT_EQ(Dia(LunesDeSemana(3, 1899)), "30/12/1899"); // outside 1900..5000: the zero date
   // 31 December 2024 is a Tuesday: its week, from Monday the 30th, is week 1 of 2025.
   EXPECT_EQ(NumeroSemana(FechaDe(2024, 12, 30)), 1);
   EXPECT_EQ(AnioSemana(FechaDe(2024, 12, 30)), 2025);
@@ -30,7 +30,7 @@ TEST(PreSemanas, NumeracionYLunes) {
 TEST(PreFechas, FormatosYLectura) {
   Fecha f = FechaDe(2024, 2, 9, 7, 5, 3);
   EXPECT_EQ(FormateaFecha(f, U"d/m/yy h:n:s"), U"9/2/24 7:5:3");
-  EXPECT_EQ(FormateaFecha(f, U"yyyy-mm-dd hh:mm:ss"), U"2024-02-09 07:05:03");  // m after h is minutes
+  EXPECT_EQ(FormateaFecha(f, U"yyyy-mm-dd hh:mm:ss"), U"2024-02-09 07:05:03"); // m after h is minutes
   EXPECT_EQ(FormateaFecha(f, U"dddd d \"de\" mmmm, ddd mmm"), T("viernes 9 de febrero, vie feb"));
   EXPECT_EQ(FormateaNumero(5, U"0000"), U"0005");
   EXPECT_EQ(FormateaNumero(1234.567, U"#,##0.00"), U"1,234.57");
@@ -70,7 +70,8 @@ TEST(PreFunciones, FechasYSemanas) {
        "to_date('29/12/2025 00:00:00') and to_date('04/01/2026 23:59:59')"},
       {"W mayuscula", "$INTERVALO_SEMANA('W05/2024')", "", "Se esperaba expresión de tipo w##/#### "},
       {"intervalo vacio", "$INTERVALO_SEMANA('')", "", "Se esperaba cadena"},
-      {"intervalo sin parentesis", "$INTERVALO_SEMANA 'w05/2024'", "", "Se esperaba '(' despues de la funcion INTERVALO_SEMANA"},
+      {"intervalo sin parentesis", "$INTERVALO_SEMANA 'w05/2024'", "",
+       "Se esperaba '(' despues de la funcion INTERVALO_SEMANA"},
       {"fecha sin coma", "$FECHA_ACTUAL(1 'dd')", "", "Se esperaba ','"},
       {"fecha sin cierre", "$FECHA_ACTUAL(1, 'dd'", "", "Se esperaba ')'"},
       {"fecha sin abrir", "$FECHA_ACTUAL", "", "Se esperaba '(' despues de la funcion FECHA_ACTUAL"},
@@ -83,7 +84,7 @@ TEST(PreFunciones, SemanaConDesfase) {
   Comprueba({"semana 52 mas 1", "$FECHA_ACTUAL(1, 'SEMANA')", "01"}, semana52);
   Comprueba({"semana 52", "$FECHA_ACTUAL(0, 'semana')", "52"}, semana52);
   Comprueba({"semana 9 menos 10", "$FECHA_ACTUAL(-10, 'SEMANA')", "51"});
-  Comprueba({"semana 9 menos 0.5", "$FECHA_ACTUAL(-0.5, 'SEMANA')", "08"});  // 8.5 rounds to even
+  Comprueba({"semana 9 menos 0.5", "$FECHA_ACTUAL(-0.5, 'SEMANA')", "08"}); // 8.5 rounds to even
 }
 
 TEST(PreFunciones, Formato) {
@@ -129,7 +130,7 @@ TEST(PreFunciones, NombreYCarpetaActuales) {
   std::string ruta = dir.Escribe("informe.dia.vrk", "$NOM_ACTUAL|$DIR_ACTUAL");
   Corrida r;
   EXPECT_EQ(r.p.ExpandeArchivo(T(ruta)), "informe.dia|" + dir.Ruta().string());
-  EXPECT_EQ(r.Expande("[$NOM_ACTUAL]"), "[]");  // text from the editor has no file
+  EXPECT_EQ(r.Expande("[$NOM_ACTUAL]"), "[]"); // text from the editor has no file
 }
 
 } // namespace

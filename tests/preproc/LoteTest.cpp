@@ -1,10 +1,10 @@
 // The quillon program as a batch step: a document with includes and loops, run with no display.
 #include "base/Texto.h"
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -69,7 +69,7 @@ TEST_F(QuillonLote, LoteProduceLaSalidaEsperada) {
   EXPECT_NE(Lee(casa / "bolsa" / "eventos.txt").find("   OPERACION: " + (datos / "doc.vrk").string()),
             std::string::npos);
 
-  Ejecuta({(datos / "doc.vrk").string(), "/prepro"}, casa);  // a second run takes a fresh name
+  Ejecuta({(datos / "doc.vrk").string(), "/prepro"}, casa); // a second run takes a fresh name
   EXPECT_EQ(Lee(casa / "bolsa" / "doc~01.tmp"), esperado);
 }
 
@@ -78,7 +78,8 @@ TEST_F(QuillonLote, UnErrorSinPantallaTerminaConFallo) {
   std::ofstream(doc, std::ios::binary) << "uno\r\n$PARA x EN a HACER x\r\n";
   Resultado r = Ejecuta({doc.string(), "/PREPRO"}, casa);
   EXPECT_NE(r.estado, 0);
-  EXPECT_NE(r.errores.find("[" + doc.string() + "]: Inesperado fin de archivo. No se encontró 'FINPARA' del "
+  EXPECT_NE(r.errores.find("[" + doc.string() +
+                           "]: Inesperado fin de archivo. No se encontró 'FINPARA' del "
                            "'PARA' Línea: 2"),
             std::string::npos)
       << r.errores;

@@ -1,8 +1,8 @@
 // Quillon's command line, fresh names in the work folder, and the batch path over fakes.
+#include "preproc/Quillon.h"
 #include "Ayuda.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeProcesses.h"
-#include "preproc/Quillon.h"
 #include <gtest/gtest.h>
 
 using namespace zt;
@@ -53,7 +53,8 @@ TEST(PreLineaComandos, NombresNuevos) {
   EXPECT_EQ(nombre(), "B~01.tmp");
   dir.Escribe("B~01.tmp", "");
   EXPECT_EQ(nombre(), "B~02.tmp");
-  for (int i = 2; i <= 99; ++i) dir.Escribe("B~" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".tmp", "");
+  for (int i = 2; i <= 99; ++i)
+    dir.Escribe("B~" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".tmp", "");
   EXPECT_EQ(nombre(), "B~100.tmp");
   EXPECT_FALSE(ArchivoOcupado(dir.Ruta() / "B.tmp"));
   EXPECT_TRUE(std::filesystem::exists(dir.Ruta() / "B.tmp"));
@@ -72,7 +73,8 @@ struct PreLote : ::testing::Test {
   FakeDialogs dialogs;
   FakeProcesses procesos;
   ConsultorQueFalla consultor;
-  Quillon q{EntornoQuillon{dialogs, procesos, dir.Ruta(), U"/opt/zt/ztelnet", [] { return kHoy; }, &consultor}};
+  Quillon q{
+      EntornoQuillon{dialogs, procesos, dir.Ruta(), U"/opt/zt/ztelnet", [] { return kHoy; }, &consultor}};
 
   std::filesystem::path Bolsa() const { return dir.Ruta() / "bolsa"; }
 };
@@ -82,7 +84,7 @@ TEST_F(PreLote, PreprocesaEnLaCarpetaDeTrabajo) {
   auto a = q.Arranca(Args({doc.c_str(), "/PREPRO"}));
   EXPECT_EQ(a.accion, Quillon::Accion::Terminar);
   EXPECT_EQ(a.codigo, 0);
-  ASSERT_EQ(dialogs.mensajes.size(), 1u);  // only the work folder being created
+  ASSERT_EQ(dialogs.mensajes.size(), 1u); // only the work folder being created
   EXPECT_EQ(dialogs.mensajes[0].texto, T("No se encuentra carpeta '/bolsa'. Se creará."));
   EXPECT_EQ(Carpeta::Lee(Bolsa() / "B.tmp"), "x x");
   q.Arranca(Args({doc.c_str(), "/PREPRO", "otro.txt"}));
@@ -116,11 +118,12 @@ TEST_F(PreLote, UnErrorHaceFallarElPaso) {
   size_t vistos = dialogs.mensajes.size();
   a = q.Arranca(Args({doc.c_str(), "/PREPRO", "/NOERROR"}));
   EXPECT_NE(a.codigo, 0);
-  EXPECT_EQ(dialogs.mensajes.size(), vistos);  // silent, but still a failure
+  EXPECT_EQ(dialogs.mensajes.size(), vistos); // silent, but still a failure
 
   std::string consulta = dir.Escribe("Q.vrk", "$CONSULTAR x FINCONSULTAR");
   q.Arranca(Args({consulta.c_str(), "/PREPRO"}));
-  EXPECT_EQ(dialogs.UltimoMensaje(), T("[q.vrk]: !!!Error en sentencia CONSULTAR. Tiempo de espera excedido. "));
+  EXPECT_EQ(dialogs.UltimoMensaje(),
+            T("[q.vrk]: !!!Error en sentencia CONSULTAR. Tiempo de espera excedido. "));
 
   q.Arranca(Args({"/no/existe.vrk", "/PREPRO"}));
   EXPECT_EQ(dialogs.UltimoMensaje(), T("No se encuentra archivo: /no/existe.vrk"));
@@ -131,8 +134,9 @@ TEST_F(PreLote, ParametroDesconocido) {
   auto a = q.Arranca(Args({doc.c_str(), "/PREPRO", "/CONSULTA"}));
   EXPECT_EQ(a.accion, Quillon::Accion::Terminar);
   EXPECT_NE(a.codigo, 0);
-  EXPECT_EQ(dialogs.UltimoMensaje(), T("Error. Parámetro desconocido: /CONSULTA\r\nSINTAXIS: Quillon <Archivo> "
-                                       "[Archivo de Salida] [/PREPRO] [/CONSULTA] [/NOERROR] [/ERROR]"));
+  EXPECT_EQ(dialogs.UltimoMensaje(),
+            T("Error. Parámetro desconocido: /CONSULTA\r\nSINTAXIS: Quillon <Archivo> "
+              "[Archivo de Salida] [/PREPRO] [/CONSULTA] [/NOERROR] [/ERROR]"));
   EXPECT_FALSE(std::filesystem::exists(Bolsa() / "P.tmp"));
 }
 
