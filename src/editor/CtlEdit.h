@@ -225,6 +225,7 @@ protected:
   void BorraEntre(int32_t y1, int32_t r1, int32_t y2, int32_t r2);
   void AvanzaCaracteres(int32_t &y, int32_t &r, int64_t n);
   bool CabeLinea(int64_t largo);
+  PosTexto PosEn(int32_t r, int32_t y) const;
   bool PegaBloque(const std::vector<Texto> &piezas, const Texto &s);
   void InsertaEnLinea(const Texto &s);
   void InsertaLineas(const std::vector<Texto> &piezas, const Texto &s);

@@ -5,7 +5,10 @@
 
 namespace zt {
 
-PosTexto CtlEdit::Cursor() const { return {static_cast<int16_t>(curXt), curYt}; }
+// Hosts may leave curXt and curYt anywhere; a position handed on is always a valid one.
+PosTexto CtlEdit::Cursor() const {
+  return {static_cast<int16_t>(std::clamp(curXt, 1, kLargoMaximo)), std::max(curYt, 1)};
+}
 
 void CtlEdit::ActualizaLinact() {
   linact = nLin() > 0 ? LineaFin(linea(curYt)) : Texto();
@@ -32,7 +35,8 @@ void CtlEdit::ColocaCursor(int32_t x, int32_t y, int snap, bool desdeUsuario) {
 // Hosts write curXt and curYt, and LimpiarLineas and EliminarLineas leave them alone: bring a
 // cursor that lies outside the text back onto it before an edit uses it.
 void CtlEdit::AcotaCursor() {
-  if (curYt > nLin() || curXt > LargoExpandido(linea(curYt), nEspTab) + 1 || linact != LineaFin(linea(curYt)))
+  if (nLin() == 0) return;
+  if (curYt < 1 || curXt < 1 || curYt > nLin() || curXt > LargoExpandido(linea(curYt), nEspTab) + 1 || linact != LineaFin(linea(curYt)))
     ColocaCursor(curXt, curYt, 1, false);
 }
 
@@ -107,6 +111,7 @@ void CtlEdit::PalabraAnterior() {
 // Ctrl+Up (dir -1) and Ctrl+Down (dir 1): to the edge of the block of lines reaching the column.
 void CtlEdit::BordeBloque(int dir) {
   if (nLin() == 0) return;
+  AcotaCursor(); // the walk below must start on a line of the text
   int32_t x = curXt, y = curYt, tope = dir < 0 ? 1 : nLin();
   auto alcanza = [&](int32_t l) { return LargoExpandido(linea(l), nEspTab) >= x; };
   if (y != tope && alcanza(y) && !alcanza(y + dir)) {

@@ -99,6 +99,12 @@ bool CtlEdit::CabeLinea(int64_t largo) {
   return false;
 }
 
+// The expanded position of stored index r of line y: where undo finds the edit again, even when
+// the cursor was left inside a tab.
+PosTexto CtlEdit::PosEn(int32_t r, int32_t y) const {
+  return {static_cast<int16_t>(std::min(PosXTexp(r, y), kLargoMaximo)), y};
+}
+
 // ---- Typing ----
 
 void CtlEdit::CurInsertar(const Texto &s0) {
@@ -144,7 +150,7 @@ void CtlEdit::InsertaEnLinea(const Texto &s) {
   int32_t r = std::min<int32_t>(PosXTreal(curXt, y), static_cast<int32_t>(l.size()) + 1);
   Texto nueva = l.substr(0, r - 1) + s + l.substr(r - 1);
   if (!CabeLinea(LineaCabe(nueva, nEspTab) ? 0 : kLargoMaximo)) return;
-  Registra(1, Cursor(), s);
+  Registra(1, PosEn(r, y), s);
   lineas_.Cambia(y, std::move(nueva));
   ActualizaLinact();
   RedibujaLinea(y);
@@ -160,7 +166,7 @@ void CtlEdit::InsertaLineas(const std::vector<Texto> &piezas, const Texto &s) {
               LineaCabe(piezas.back() + l.substr(r - 1), nEspTab);
   for (size_t i = 1; cabe && i + 1 < piezas.size(); ++i) cabe = LineaCabe(piezas[i], nEspTab);
   if (!CabeLinea(cabe ? 0 : kLargoMaximo)) return;
-  Registra(1, Cursor(), s);
+  Registra(1, PosEn(r, y), s);
   InsertaEn(y, r, piezas);
   int32_t yn = y + static_cast<int32_t>(piezas.size()) - 1;
   for (int32_t k = y; k <= yn; ++k) CrecerAncho(LargoExpandido(lineas_.Linea(k), nEspTab));
@@ -233,7 +239,7 @@ void CtlEdit::CurEliminar(bool forzarDibujo) {
         RedibujaTodo();
       }
     } else {
-      Registra(-1, Cursor(), Texto(1, l[static_cast<size_t>(r - 1)]));
+      Registra(-1, PosEn(r, y), Texto(1, l[static_cast<size_t>(r - 1)]));
       BorraEntre(y, r, y, r + 1);
       ColocaCursor(curXt, y, 0, false);
       if (forzarDibujo) redibujoTotal = true;
@@ -250,7 +256,8 @@ void CtlEdit::CurEliminarB() {
     CurEliminar(false);
     return;
   }
-  if (nLin() == 0) return;
+  if (nLin() == 0 || curXt < 1 || curYt < 1) return;
+  AcotaCursor();
   if (curXt <= 1) {
     if (curYt <= 1) return;
     ColocaCursor(LargoExpandido(linea(curYt - 1), nEspTab) + 1, curYt - 1, 0);
@@ -266,9 +273,13 @@ void CtlEdit::CurEliminarCad(const Texto &s) {
   PosTexto ini = Cursor();
   int32_t y2 = ini.yt;
   if (tipoSelec_ != 0) {
+    // Each line loses what its own piece put there: block pieces differ in length and may hold tabs.
     std::vector<Texto> piezas = PartirEnSaltos(s);
     y2 = std::min(nLin(), ini.yt + static_cast<int32_t>(piezas.size()) - 1);
-    BorraColumnas(ini.yt, y2, ini.xt, ini.xt + static_cast<int32_t>(piezas.front().size()));
+    for (int32_t y = ini.yt; y <= y2; ++y) {
+      int32_t r = PosXTreal(ini.xt, y);
+      BorraEntre(y, r, y, r + static_cast<int32_t>(piezas[static_cast<size_t>(y - ini.yt)].size()));
+    }
   } else {
     int32_t r1 = PosXTreal(ini.xt, ini.yt), r2 = r1;
     AvanzaCaracteres(y2, r2, static_cast<int64_t>(s.size()));

@@ -59,7 +59,7 @@ PosTexto CtlEdit::InicioSeleccion() const {
 }
 
 Texto CtlEdit::TextoColumnas(int32_t y1, int32_t y2, int32_t x1, int32_t x2) const {
-  int32_t xa = std::min(x1, x2), ancho = std::max(x1, x2) - xa;
+  int32_t xa = std::max(1, std::min(x1, x2)), ancho = std::max(0, std::max(x1, x2) - xa);
   if (ancho > kLargoMaximo - 2 || nLin() == 0) return {};
   y1 = std::clamp(y1, 1, nLin());
   y2 = std::clamp(y2, y1, nLin());
@@ -76,8 +76,8 @@ Texto CtlEdit::TextoColumnas(int32_t y1, int32_t y2, int32_t x1, int32_t x2) con
 }
 
 void CtlEdit::BorraColumnas(int32_t y1, int32_t y2, int32_t x1, int32_t x2) {
-  int32_t xa = std::min(x1, x2), ancho = std::max(x1, x2) - xa;
-  if (nLin() == 0 || xa < 1) return;
+  int32_t xa = std::max(1, std::min(x1, x2)), ancho = std::max(0, std::max(x1, x2) - xa);
+  if (nLin() == 0) return;
   y1 = std::clamp(y1, 1, nLin());
   y2 = std::clamp(y2, y1, nLin());
   for (int32_t y = y1; y <= y2; ++y) {

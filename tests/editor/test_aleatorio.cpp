@@ -356,5 +356,50 @@ TEST(Aleatorio, EdicionesContraModeloYDeshacerHastaGuardado) {
   }
 }
 
+// No model here: hostile sequences (cursor fields written out of range by a host, lines removed
+// under the cursor, a 40,000-character line, mode switches) must neither hang nor throw.
+TEST(Aleatorio, OperacionesHostilesNoCuelganNiFallan) {
+  std::mt19937 r(5);
+  auto al = [&](int n) { return static_cast<int32_t>(r() % static_cast<unsigned>(n)); };
+  EditorPrueba e;
+  e.ed.Text(U"x\tyy\r\n\r\n" + Texto(40000, U'q') + U"\r\nab\tc\td");
+  for (int i = 0; i < 6000 && !HasFailure(); ++i) {
+    int32_t n = e.ed.nLin();
+    if (al(8) == 0) {
+      e.ed.curXt = al(70000) - 100;
+      e.ed.curYt = al(n + 10) - 3;
+    }
+    switch (al(16)) {
+    case 0: e.Tecla(tecla::RePag + al(8), al(4)); break;
+    case 1: e.Tecla(al(2) ? tecla::Retroceso : tecla::Suprimir, al(2)); break;
+    case 2: e.Escribe(al(2) ? "a" : "\t"); break;
+    case 3: e.ed.TipoSelec(static_cast<int16_t>(al(2))); break;
+    case 4: e.ed.Deshacer(); break;
+    case 5:
+      e.portapapeles.texto = U"p1\r\np22\r\n\tp3";
+      e.ed.PegaSeleccion();
+      break;
+    case 6: e.ed.SelectHasta(al(50000), al(n + 3)); break;
+    case 7: e.ed.EliminarLineas(al(n + 2), al(3)); break;
+    case 8: e.ed.SelecIdentificador(al(50), al(n + 3), al(40)); break;
+    case 9:
+      e.ed.InicBuscar(U"a", static_cast<int16_t>(al(2)));
+      e.ed.BuscarSig();
+      break;
+    case 10: e.Tecla(tecla::Enter, al(2)); break;
+    case 11: e.ed.SeleccionaPalabra(al(100), al(n + 3)); break;
+    case 12: e.ed.CortaSeleccion(); break;
+    case 13:
+      e.ed.CopiaSeleccion();
+      e.ed.TramosLinea(al(n + 2));
+      break;
+    case 14: e.ed.CurEliminarCad(U"ab\r\nc"); break;
+    default:
+      if (al(40) == 0) e.ed.Text(U"");
+      break;
+    }
+  }
+}
+
 } // namespace
 } // namespace zt

@@ -126,6 +126,22 @@ TEST(Deshacer, PosicionesViejasSeAcotan) {
   EXPECT_LE(e.ed.curYt, e.ed.nLin());
 }
 
+// A host may leave the cursor inside a tab: the entry records where the edit really happened.
+TEST(Deshacer, CursorDentroDeTabuladorSeDeshaceEnSuSitio) {
+  EditorPrueba e;
+  e.ed.Text(U"a\tb");
+  e.ed.curXt = 4;
+  e.ed.CurInsertar(U"X"); // goes in before the tab
+  EXPECT_EQ(e.Lineas(), (Lineas{"aX\tb"}));
+  e.ed.Deshacer();
+  EXPECT_EQ(e.Lineas(), (Lineas{"a\tb"}));
+  e.ed.curXt = 4;
+  e.ed.CurEliminar(); // removes the tab
+  EXPECT_EQ(e.Lineas(), (Lineas{"ab"}));
+  e.ed.Deshacer();
+  EXPECT_EQ(e.Lineas(), (Lineas{"a\tb"}));
+}
+
 TEST(Deshacer, HistoriaDeMasDeUnMillonSeVacia) {
   EditorPrueba e;
   e.ed.Text(U"");

@@ -1,5 +1,6 @@
 // Insertion and deletion across lines, Enter, the line-length limit and read-only mode.
 #include "EditorPrueba.h"
+#include <tuple>
 
 namespace zt {
 namespace {
@@ -206,6 +207,31 @@ TEST(Edicion, CursorFueraDelTextoVuelveAlTexto) {
   e.Tecla(tecla::Suprimir);
   e.Tecla(tecla::Retroceso);
   EXPECT_EQ(e.Lineas(), (Lineas{"ab"}));
+  // Backspace from a column past the end removes the last character, not a line break.
+  e.ed.Text(U"abc\r\ndef");
+  e.ed.curYt = 1;
+  e.ed.curXt = 1000;
+  e.Tecla(tecla::Retroceso);
+  EXPECT_EQ(e.Lineas(), (Lineas{"ab", "def"}));
+  e.ed.curYt = 0; // a line below 1: the edit is ignored
+  e.ed.curXt = 3;
+  e.Tecla(tecla::Retroceso);
+  EXPECT_EQ(e.Lineas(), (Lineas{"ab", "def"}));
+  // Block-edge moves from a cursor outside the text end on a line of it (they used to loop forever).
+  for (auto [x, y, codigo] : {std::tuple{1, 9, tecla::Abajo}, {0, 0, tecla::Arriba}, {0, 50, tecla::Abajo},
+                              {9, -5, tecla::Arriba}, {70000, 2, tecla::Arriba}}) {
+    e.ed.curXt = x;
+    e.ed.curYt = y;
+    e.Tecla(codigo, tecla::Ctrl);
+    EXPECT_GE(e.ed.curYt, 1);
+    EXPECT_LE(e.ed.curYt, 2);
+  }
+  // An anchor taken from such a cursor is a position of the text: selecting from it works.
+  e.ed.curXt = -50;
+  e.Tecla(tecla::Suprimir);
+  e.ed.TipoSelec(1);
+  e.ed.SelectHasta(3, 2);
+  EXPECT_EQ(e.ed.TextSel(), U"ab\r\nde");
 }
 
 } // namespace

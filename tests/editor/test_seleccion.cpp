@@ -99,6 +99,28 @@ TEST(Seleccion, PegarBloqueAlFinalAgregaLineas) {
   EXPECT_FALSE(e.ed.TextModificado());
 }
 
+// Undo takes back from each line what its own piece put there: pieces of different lengths, and a
+// tab typed over a block (one stored character, several columns).
+TEST(Seleccion, DeshacerBloqueQuitaLaPiezaDeCadaLinea) {
+  EditorPrueba e;
+  e.ed.Text(U"abcdef\r\nghijkl");
+  e.ed.TipoSelec(1);
+  e.Cursor(3, 1);
+  e.ed.CurInsertar(U"X\r\nYYYY\r\nZZ");
+  EXPECT_EQ(e.Lineas(), (Lineas{"abXcdef", "ghYYYYijkl", "  ZZ"}));
+  e.ed.Deshacer();
+  e.ed.Deshacer();
+  EXPECT_EQ(e.Lineas(), (Lineas{"abcdef", "ghijkl"}));
+  e.Cursor(3, 1);
+  e.ed.FijaAncla();
+  e.ed.SelectHasta(3, 2);
+  e.Escribe("\t");
+  EXPECT_EQ(e.Lineas(), (Lineas{"ab\tcdef", "gh\tijkl"}));
+  e.ed.Deshacer();
+  e.ed.Deshacer();
+  EXPECT_EQ(e.Lineas(), (Lineas{"abcdef", "ghijkl"}));
+}
+
 TEST(Seleccion, PegarBloqueRellenaLineasCortasYExpandeTabuladores) {
   EditorPrueba e;
   e.ed.Text(U"a\tb\r\nx\r\nlarga linea");
