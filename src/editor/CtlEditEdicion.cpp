@@ -123,7 +123,9 @@ void CtlEdit::CurInsertar(const Texto &s0) {
     BorraSeleccion();
     if (tipoSelec_ != 0 && s.find(U'\r') == Texto::npos && d > 1) {
       CurInsertar(UneConSaltos(std::vector<Texto>(static_cast<size_t>(d), s)));
-      auto x = static_cast<int16_t>(std::min<int64_t>(ini.xt + static_cast<int64_t>(s.size()), kLargoMaximo));
+      // The column just after what was typed: a tab typed over a block spans more than one column.
+      int32_t r = PosXTreal(ini.xt, ini.yt) + static_cast<int32_t>(s.size());
+      auto x = static_cast<int16_t>(std::min(PosXTexp(r, ini.yt), kLargoMaximo));
       selIni_ = selIniPrev_ = ancla_ = {x, ini.yt};
       selFin_ = selFinPrev_ = {x, ini.yt + d - 1};
       haysel = true;

@@ -116,9 +116,14 @@ TEST(Seleccion, DeshacerBloqueQuitaLaPiezaDeCadaLinea) {
   e.ed.SelectHasta(3, 2);
   e.Escribe("\t");
   EXPECT_EQ(e.Lineas(), (Lineas{"ab\tcdef", "gh\tijkl"}));
-  e.ed.Deshacer();
-  e.ed.Deshacer();
+  EXPECT_EQ(e.ed.selIni(), (PosTexto{7, 1})); // further typing goes after the whole tab
+  while (e.ed.nUndo() > 1) e.ed.Deshacer(); // keep the mode switch
   EXPECT_EQ(e.Lineas(), (Lineas{"abcdef", "ghijkl"}));
+  e.Cursor(3, 1);
+  e.ed.FijaAncla();
+  e.ed.SelectHasta(3, 2);
+  e.Escribe("\tz"); // a block paste writes lines in their expanded form
+  EXPECT_EQ(e.Lineas(), (Lineas{"ab    zcdef", "gh    zijkl"}));
 }
 
 TEST(Seleccion, PegarBloqueRellenaLineasCortasYExpandeTabuladores) {
