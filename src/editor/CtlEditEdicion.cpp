@@ -266,6 +266,7 @@ void CtlEdit::CurEliminarB() {
   } else {
     ColocaCursor(curXt - 1, curYt, 1);
   }
+  FijaColDeseada(); // a step left, like the Left key
   CurEliminar(redibujoTotal);
 }
 

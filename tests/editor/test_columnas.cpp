@@ -65,6 +65,9 @@ TEST(Columnas, ColumnaDeseadaEnMovimientosVerticales) {
   EXPECT_EQ(e.ed.curXt, 1);
   e.Tecla(tecla::Abajo);
   EXPECT_EQ(e.ed.curXt, 5);
+  e.Tecla(tecla::Retroceso); // a step left: the desired column follows
+  e.Tecla(tecla::Arriba, 0, 3);
+  EXPECT_EQ(e.ed.curXt, 4);
 }
 
 TEST(Columnas, FinInicioYExtremosDelTexto) {
