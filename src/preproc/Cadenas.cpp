@@ -12,32 +12,41 @@ Texto CortaComentario(VistaTexto s) {
   return Texto(p == VistaTexto::npos ? s : s.substr(0, p));
 }
 
-Texto SiguientePalabra(VistaTexto s, Texto& resto) {
+namespace {
+
+// The next word of 's'; 's' is left on what follows it.
+VistaTexto CortaPalabra(VistaTexto& s) {
   size_t i = 0;
   while (i < s.size() && EsSeparador(s[i])) ++i;
   s.remove_prefix(i);
   if (!s.empty() && s[0] == U'"') {
     auto fin = s.find(U'"', 1);
-    if (fin == VistaTexto::npos) {
-      resto.clear();
-      return Texto(s.substr(1));
-    }
-    resto = Texto(s.substr(fin + 1));
-    return Texto(s.substr(1, fin - 1));
+    VistaTexto p = fin == VistaTexto::npos ? s.substr(1) : s.substr(1, fin - 1);
+    s.remove_prefix(fin == VistaTexto::npos ? s.size() : fin + 1);
+    return p;
   }
   size_t fin = 0;
   while (fin < s.size() && !EsSeparador(s[fin])) ++fin;
-  resto = fin < s.size() ? Texto(s.substr(fin + 1)) : Texto();
-  return Texto(s.substr(0, fin));
+  VistaTexto p = s.substr(0, fin);
+  s.remove_prefix(fin < s.size() ? fin + 1 : fin);
+  return p;
 }
 
+} // namespace
+
+Texto SiguientePalabra(VistaTexto s, Texto& resto) {
+  Texto p(CortaPalabra(s));
+  resto = Texto(s);
+  return p;
+}
+
+// One pass over the text: a long definition used as a loop list must not cost its length for
+// every word.
 std::vector<Texto> ListaPalabras(VistaTexto s) {
   std::vector<Texto> r;
-  Texto resto(s), siguiente;
-  while (!resto.empty()) {
-    Texto p = SiguientePalabra(resto, siguiente);
-    if (!p.empty()) r.push_back(std::move(p));
-    resto.swap(siguiente);
+  while (!s.empty()) {
+    VistaTexto p = CortaPalabra(s);
+    if (!p.empty()) r.emplace_back(p);
   }
   return r;
 }

@@ -10,6 +10,7 @@ bool ExprPreproc::CapBlancos() { return p_.Cursor().SaltaBlancos(); }
 
 char32_t ExprPreproc::VerUno() {
   char32_t c = p_.Cursor().Mira();
+  if (c == kFin) return 0;
   return c == kSalto ? U'\r' : c;
 }
 
@@ -50,7 +51,7 @@ ValorExpr ExprPreproc::CogOperando() {
 
 ValorExpr ExprPreproc::Numero() {
   ValorExpr v;
-  v.valor = TextoSimple(static_cast<float>(p_.Cursor().LeeNumero()));
+  v.valor = TextoSimple(ASimple(p_.Cursor().LeeNumero())); // too large: overflow
   v.texto = v.valor;
   v.tipo = TipoNumero;
   v.clase = ClaseNumero;

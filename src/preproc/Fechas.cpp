@@ -1,7 +1,9 @@
 // Dates as day counts from 30 December 1899, week numbering and the value formatting codes.
 #include "preproc/Fechas.h"
+#include "base/Error.h"
 #include "base/Numeros.h"
 #include <cmath>
+#include <cstdio>
 #include <ctime>
 
 namespace zt::preproc {
@@ -173,6 +175,8 @@ std::optional<Fecha> LeeFecha(VistaTexto entrada) {
 }
 
 Texto FormateaFecha(Fecha f, VistaTexto fmt) {
+  // Only 1 January 100 to 31 December 9999 are dates; anything else overflows.
+  if (!(f > -657435 && f < 2958466)) throw ErrorEjecucion(CodigoError::Desbordamiento);
   PartesFecha p = Partes(f);
   Texto r;
   bool trasHora = false; // "m" right after an hour code means minutes
@@ -205,7 +209,7 @@ Texto FormateaFecha(Fecha f, VistaTexto fmt) {
     case U'y':
       n = corre(U'y');
       if (n >= 3) {
-        n = 4;
+        n = std::min<size_t>(n, 4); // "yyy" must not swallow the character after it
         r += Entero(p.anio);
       } else if (n == 2)
         r += DosCifras(p.anio % 100);
@@ -267,19 +271,35 @@ Texto FormateaNumero(double v, VistaTexto formatoEntero) {
   bool miles = ent.find(U',') != VistaTexto::npos;
   bool porcentaje = fmt.find(U'%') != VistaTexto::npos;
   if (porcentaje) v *= 100;
+  if (!std::isfinite(v)) throw ErrorEjecucion(CodigoError::Desbordamiento);
+  std::string cifras, decimales;
   double escala = std::pow(10.0, decTotal);
   double redondo = std::round(std::fabs(v) * escala); // halves away from zero, as the routine does
-  long double entero = std::floor(redondo / escala);
-  long long fraccion = static_cast<long long>(redondo - static_cast<double>(entero) * escala);
-  std::string cifras = entero == 0 ? std::string() : std::to_string(static_cast<long long>(entero));
+  if (decTotal <= 15 && redondo < 9e15) {
+    auto exacto = static_cast<long long>(redondo);
+    auto escalaEntera = static_cast<long long>(escala);
+    if (exacto / escalaEntera != 0) cifras = std::to_string(exacto / escalaEntera);
+    decimales = std::to_string(exacto % escalaEntera);
+  } else {
+    // Beyond the exact integers of a double (or past 15 decimals) the digits come from printf.
+    int n = std::snprintf(nullptr, 0, "%.*f", decTotal, std::fabs(v));
+    std::string todo(static_cast<size_t>(n) + 1, '\0');
+    std::snprintf(todo.data(), todo.size(), "%.*f", decTotal, std::fabs(v));
+    todo.resize(static_cast<size_t>(n));
+    auto p = todo.find('.');
+    cifras = todo.substr(0, p);
+    if (cifras == "0") cifras.clear();
+    decimales = p == std::string::npos ? "0" : todo.substr(p + 1);
+    redondo = todo.find_first_not_of("0.") == std::string::npos ? 0 : 1;
+  }
   while (static_cast<int>(cifras.size()) < ceros) cifras.insert(cifras.begin(), '0');
   if (miles)
     for (int k = static_cast<int>(cifras.size()) - 3; k > 0; k -= 3) cifras.insert(cifras.begin() + k, ',');
-  std::string decimales;
   if (decTotal > 0) {
-    decimales = std::to_string(fraccion);
     while (static_cast<int>(decimales.size()) < decTotal) decimales.insert(decimales.begin(), '0');
     while (static_cast<int>(decimales.size()) > decCeros && decimales.back() == '0') decimales.pop_back();
+  } else {
+    decimales.clear();
   }
   Texto r(fmt.substr(0, primero));
   if (v < 0 && redondo != 0) r.push_back(U'-');

@@ -10,8 +10,9 @@ namespace zt::preproc {
 
 // The scanner hands a line end over as this one character; lines never hold it.
 constexpr char32_t kSalto = U'\n';
-// What the cursor gives at the end of the input.
-constexpr char32_t kFin = 0;
+// What the cursor gives at the end of the input: not a character, so a NUL in a document is
+// text like any other and never ends the run early.
+constexpr char32_t kFin = 0xFFFFFFFF;
 
 inline bool EsInicioIdentificador(char32_t c) {
   return (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z') || c == U'_' || c == U'$' || c == U'ñ' ||

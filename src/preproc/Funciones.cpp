@@ -6,6 +6,7 @@
 #include "preproc/ExprPreproc.h"
 #include "preproc/Motor.h"
 #include <array>
+#include <cmath>
 
 namespace zt::preproc {
 
@@ -36,7 +37,16 @@ bool Preprocesador::EsFuncion(VistaTexto nombre) const {
   return false;
 }
 
+// Faults of the arithmetic and of dates (a date past year 9999) become the run's error.
 void Preprocesador::Funcion(VistaTexto nombre) {
+  try {
+    FuncionSinProteger(nombre);
+  } catch (const ErrorEjecucion& e) {
+    fuente_.ErrorAqui(e.descripcion());
+  }
+}
+
+void Preprocesador::FuncionSinProteger(VistaTexto nombre) {
   if (nombre == U"$PSQL_REINIC") return Reinicia();
   fuente_.LeeIdentificador();
   if (nombre == U"$FECHA_ACTUAL") return FechaActual();
@@ -72,10 +82,12 @@ void Preprocesador::FechaActual() {
   if (!fuente_.Coincide(U")")) return fuente_.ErrorAqui(T("Se esperaba ')'"));
   Fecha ahora = Ahora();
   if (Mayusculas(formato) == U"SEMANA") {
-    auto semana = static_cast<long long>(RedondeaPar(NumeroSemana(ahora) + dias));
+    double redondeada = RedondeaPar(NumeroSemana(ahora) + dias);
+    if (!(std::fabs(redondeada) < 2147483648.0)) throw ErrorEjecucion(CodigoError::Desbordamiento);
+    auto semana = static_cast<long long>(redondeada);
     if (semana > 52) semana %= 52;
     if (semana < 1) semana += 52;
-    salida_.EscribeTexto(DosCifras(semana));
+    salida_.EscribeTexto(FormateaNumero(static_cast<double>(semana), U"00"));
     return;
   }
   salida_.EscribeTexto(FormateaFecha(ahora + dias, formato));

@@ -82,6 +82,12 @@ bool Preprocesador::EntraNivel(const char* mensaje) {
   return true;
 }
 
+bool Preprocesador::Excedido(size_t tamano) {
+  if (tamano <= opciones_.limiteTexto) return false;
+  fuente_.ErrorAqui(T("Texto generado demasiado grande."));
+  return true;
+}
+
 void Preprocesador::ErrorLinea(Texto mensaje, int32_t linea) {
   error_.Fija(1, std::move(mensaje), fuente_.ArchivoActual(), linea);
 }
@@ -89,7 +95,7 @@ void Preprocesador::ErrorLinea(Texto mensaje, int32_t linea) {
 // Runs until the end of the content, an error, or (in bodies) the closing word; true when the
 // closing word was found.
 bool Preprocesador::Bucle(Modo modo, VistaTexto propio) {
-  while (!error_.HayError()) {
+  while (!error_.HayError() && !Excedido(salida_.Bytes().size())) {
     char32_t c = fuente_.Mira();
     if (c == kFin) return false;
     if (EsInicioIdentificador(c) && fuente_.EnInicioPalabra()) {
@@ -208,7 +214,7 @@ void Preprocesador::ExpandeCadena(int slot, Texto& destino) {
   fuente_.Restaura(d.cuerpo);
   if (fuente_.Mira() == U' ') fuente_.Toma();
   Texto id;
-  while (!error_.HayError()) {
+  while (!error_.HayError() && !Excedido(destino.size())) {
     char32_t c = fuente_.Mira();
     if (c == kFin) {
       fuente_.ErrorAqui(T("Sorpresa!!!. No se encontro 'FINDEFINIR' del '$DEFINIR'"));

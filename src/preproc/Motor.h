@@ -31,6 +31,9 @@ struct OpcionesRun {
   // Shows an error at once (a file that could not be read for processing).
   std::function<void(const EstadoError&)> muestraError;
   Consultor* consultor = nullptr;
+  // Bound of the output (bytes) and of a definition expanded to a string (characters): nested
+  // loops and doubling definitions must end in an error, not in exhausted memory.
+  size_t limiteTexto = size_t{64} << 20;
 };
 
 class Preprocesador {
@@ -84,6 +87,7 @@ private:
   // Built-in functions.
   bool EsFuncion(VistaTexto nombre) const;
   void Funcion(VistaTexto nombre);
+  void FuncionSinProteger(VistaTexto nombre);
   void FechaActual();
   void IntervaloSemana();
   void Formato();
@@ -93,6 +97,7 @@ private:
   std::optional<Texto> EvaluaExpresion();
 
   bool EntraNivel(const char* mensaje); // the text is built only on failure
+  bool Excedido(size_t tamano);
   void ErrorLinea(Texto mensaje, int32_t linea);
 
   OpcionesRun opciones_;

@@ -103,6 +103,44 @@ TEST(PreDirectivas, HorasDeCadaCorrida) {
   EXPECT_EQ(r.Expande("A"), "A");
 }
 
+TEST(PreDirectivas, NulEsTextoComoOtro) {
+  Corrida r;
+  using namespace std::string_literals;
+  EXPECT_EQ(r.Expande("a\0b\r\n$DEFINIR A COMO x\0y FINDEFINIR\r\nA."s), "a\0b\r\nx\0y."s);
+  EXPECT_EQ(r.Error(), "");
+}
+
+TEST(PreDirectivas, ListaLargaDeUnaDefinicion) {
+  std::string palabras, esperado;
+  for (int i = 0; i < 100000; ++i) {
+    palabras += " p" + std::to_string(i);
+    esperado += " [p" + std::to_string(i) + "]";
+  }
+  Corrida r;
+  std::string out = r.Expande("$DEFINIR L =" + palabras + "\r\n$PARA x EN L HACER [x]FINPARA");
+  EXPECT_EQ(r.Error(), "");
+  EXPECT_TRUE(out == esperado) << out.substr(0, 80);
+}
+
+TEST(PreDirectivas, TextoGeneradoAcotado) {
+  Preprocesador p(OpcionesRun{{}, [] { return kHoy; }, {}, nullptr, 1000});
+  // Each definition doubles the one before: the string of D30 would hold 2^30 characters.
+  std::string doblando = "$DEFINIR D0 COMO x FINDEFINIR\r\n";
+  for (int i = 1; i <= 30; ++i)
+    doblando += "$DEFINIR D" + std::to_string(i) + " COMO D" + std::to_string(i - 1) + " D" +
+                std::to_string(i - 1) + " FINDEFINIR\r\n";
+  const std::string docs[] = {
+      "$PARA h EN $horas HACER $PARA m EN $horas HACER h:m-ok, FINPARA FINPARA", // 576 passes
+      doblando + "$EXPR(LAR(D30))",
+      doblando + "D30",
+  };
+  for (const auto& doc : docs) {
+    std::string out = p.Expande(T(doc));
+    EXPECT_EQ(U8(p.Error().Mensaje()), "Texto generado demasiado grande.") << doc.substr(doc.size() - 16);
+    EXPECT_LE(out.size(), 1100u);
+  }
+}
+
 TEST(PreDirectivas, LimiteDeDefiniciones) {
   std::string texto;
   for (int i = 1; i <= 598; ++i) texto += "$DEFINIR D" + std::to_string(i) + " =1\r\n";

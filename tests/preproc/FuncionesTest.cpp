@@ -36,6 +36,9 @@ TEST(PreFechas, FormatosYLectura) {
   EXPECT_EQ(FormateaNumero(1234.567, U"#,##0.00"), U"1,234.57");
   EXPECT_EQ(FormateaNumero(-3.5, U"0.#"), U"-3.5");
   EXPECT_EQ(FormateaNumero(0.25, U"0%"), U"25%");
+  EXPECT_EQ(FormateaNumero(5, U"0.0000000000000000000"), U"5.0000000000000000000"); // past 15 decimals
+  EXPECT_EQ(FormateaNumero(-1e20, U"0"), U"-100000000000000000000");
+  EXPECT_EQ(FormateaFecha(f, U"yyy-mm"), U"2024-02"); // the character after "yyy" stays
   EXPECT_EQ(LeeFecha(U"29/01/24").value(), FechaDe(2024, 1, 29));
   EXPECT_EQ(LeeFecha(U"2024-01-29 10:30").value(), FechaDe(2024, 1, 29, 10, 30));
   EXPECT_EQ(LeeFecha(U"15/06/75").value(), FechaDe(1975, 6, 15));
@@ -75,6 +78,8 @@ TEST(PreFunciones, FechasYSemanas) {
       {"fecha sin coma", "$FECHA_ACTUAL(1 'dd')", "", "Se esperaba ','"},
       {"fecha sin cierre", "$FECHA_ACTUAL(1, 'dd'", "", "Se esperaba ')'"},
       {"fecha sin abrir", "$FECHA_ACTUAL", "", "Se esperaba '(' despues de la funcion FECHA_ACTUAL"},
+      {"antes del anio 100", "$FECHA_ACTUAL(-800000, 'dd/mm/yyyy')", "", "Desbordamiento"},
+      {"semana enorme", "$DEFINIR X = 1e300\r\n$FECHA_ACTUAL(X, 'SEMANA')", "", "Desbordamiento"},
   };
   for (const auto& c : casos) Comprueba(c);
 }
@@ -85,6 +90,7 @@ TEST(PreFunciones, SemanaConDesfase) {
   Comprueba({"semana 52", "$FECHA_ACTUAL(0, 'semana')", "52"}, semana52);
   Comprueba({"semana 9 menos 10", "$FECHA_ACTUAL(-10, 'SEMANA')", "51"});
   Comprueba({"semana 9 menos 0.5", "$FECHA_ACTUAL(-0.5, 'SEMANA')", "08"}); // 8.5 rounds to even
+  Comprueba({"semana 9 menos 70", "$FECHA_ACTUAL(-70, 'SEMANA')", "-09"});  // format "00"
 }
 
 TEST(PreFunciones, Formato) {
@@ -95,6 +101,7 @@ TEST(PreFunciones, Formato) {
       {"codigo de semana", "$FORMATO('w05/2024', 'dd/mm/yyyy')", "29/01/2024"},
       {"definicion", "$DEFINIR F = 29/01/2024 \r\n$FORMATO(F, 'dd-mm-yyyy')", "29-01-2024"},
       {"texto", "$FORMATO('abc', 'dd')", "abc"},
+      {"numero que no es fecha", "$FORMATO('1e300', 'dd/mm/yyyy')", "", "Desbordamiento"},
       {"no es fecha", "$FORMATO('abc', 'ww')", "",
        "El formato solicitado en $formato() requiere que el primer argumento sea fecha."},
       {"no definido", "$FORMATO(G, '0')", "", "No está definido: G"},
@@ -115,6 +122,7 @@ TEST(PreFunciones, Expresiones) {
       {"funcion comun", "$EXPR(MYS('abc'))", "ABC"},
       {"asignacion", "$EXPR(x = 3)", "3"},
       {"texto", "$EXPR('a' | 'b')", "ab"},
+      {"numero enorme", "$EXPR(1000000000000000000000000000000000000000)", "", "Desbordamiento"},
       {"division por cero", "a$EXPR(7 / 0)b", "a", "No se puede dividir por cero."},
       {"cero a la cero", "$EXPR(0 ^ 0)", "", "No se puede Evaluar 0^0"},
       {"asignar a numero", "$EXPR(1 = 3)", "", "Sólo se puede asignar valor a una variable"},
