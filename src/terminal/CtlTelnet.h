@@ -1,0 +1,73 @@
+// The Telnet connection object: one socket, the connect time-out, negotiation and the events.
+#pragma once
+#include "base/Texto.h"
+#include "platform/Socket.h"
+#include "platform/Timer.h"
+#include "terminal/FlujoEntrada.h"
+#include "terminal/NegociacionTelnet.h"
+#include "terminal/PantallaTelnet.h"
+#include <functional>
+#include <string>
+
+namespace zt {
+
+class CtlTelnet : private SocketListener, private NegociacionTelnet::Salida {
+public:
+  CtlTelnet(Socket& Winsock1, Timer& tmrConnect);
+  ~CtlTelnet() override;
+  CtlTelnet(const CtlTelnet&) = delete;
+  CtlTelnet& operator=(const CtlTelnet&) = delete;
+
+  // Binds the view, sets the terminal to 90 x 35 and shows "Desconectado.".
+  void Iniciar(PantallaTelnet& vista);
+  // Closes any connection, starts the time-out and starts connecting. A port outside 1..65535
+  // never connects and ends in the time-out, like any failed attempt.
+  void Connect(VistaTexto host, int Port, int32_t Timeout = 30);
+  void Disconnect();
+  // Sends text only while connected; a 255 byte goes out doubled, as data must.
+  void SendData(VistaTexto texto);
+  // 0 closed, 6 connecting, 7 connected; anything else counts as not connected.
+  int16_t State() const { return int16_t(Winsock1_.EstadoCodigo()); }
+  Texto RemoteHost() const { return T(Winsock1_.HostRemoto()); }
+
+  // The stream's encoding: UTF-8 unless set to Windows-1252.
+  void FijaCodificacion(Codificacion c) { entrada_.codificacion = c; }
+  Codificacion CodificacionFlujo() const { return entrada_.codificacion; }
+  int16_t AncTerm() const { return negociacion_.AncTerm; }
+  int16_t AltTerm() const { return negociacion_.AltTerm; }
+  EstadoRecepcion Recepcion() const { return negociacion_.Estado(); }
+  bool Receiving() const { return Receiving_; }
+
+  // Lines kept in the view; the excess is trimmed after each chunk.
+  int16_t MaxLineasTerm = 500;
+
+  // Events, raised on the window thread.
+  std::function<void()> Closed;                    // the host closed the connection
+  std::function<void(const std::string&)> Receive; // a chunk was processed; the raw bytes
+  std::function<void()> Connected;                 // connected and the opening negotiation sent
+  std::function<void(const Texto&)> Error;         // "Error occurred!" + description
+  std::function<void()> ConnectTimeout;            // the connect time-out expired
+
+private:
+  void Conectado() override;
+  void Cerrado(const std::string& motivo) override;
+  void DatosLlegan(std::size_t bytes) override;
+  void Envia(std::string_view bytes) override;
+  void Dato(unsigned char byte) override;
+  bool EnSecuencia() override;
+
+  void ProcesaBloque(const std::string& bloque);
+  void Entrega();
+  void TicConexion();
+  void Estado(VistaTexto texto, Color color);
+
+  Socket& Winsock1_;
+  Timer& tmrConnect_;
+  PantallaTelnet* vista_ = nullptr;
+  NegociacionTelnet negociacion_{*this};
+  FlujoEntrada entrada_;
+  bool Receiving_ = false;
+  bool enlazado_ = false; // the current link was established (a close is then the host's)
+};
+
+} // namespace zt

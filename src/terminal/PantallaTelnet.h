@@ -1,0 +1,38 @@
+// What the Telnet object drives on the terminal side: the escape interpreter and the view.
+#pragma once
+#include "base/Texto.h"
+#include "base/Tipos.h"
+#include <cstdint>
+
+namespace zt {
+
+// Colour value standing for the system's menu colour (system colour 4); the view resolves it.
+constexpr Color ColorMenuSistema = 0x80000004u;
+
+class PantallaTelnet {
+public:
+  virtual ~PantallaTelnet() = default;
+  // Data characters of the received stream, decoded, in order; a chunk may arrive in several calls
+  // and a call may end in the middle of an escape sequence.
+  virtual void Datos(VistaTexto texto) = 0;
+  // True while an escape sequence is open; asked just before an IAC byte, which then belongs to it.
+  virtual bool EnSecuencia() const = 0;
+  // A new connection starts: any half-read escape sequence is forgotten.
+  virtual void ReiniciaSecuencia() = 0;
+  // Terminal size in columns and rows; nothing is redrawn.
+  virtual void FijaTamTerminal(int16_t ancho, int16_t alto) = 0;
+  // Connection status panel: caption and colours.
+  virtual void Panel1(VistaTexto texto, Color colTexto, Color colFondo) = 0;
+  // Lines held by the view (scroll-back included).
+  virtual int32_t NumLineas() const = 0;
+  // Removes 'nelim' lines from the top of the scroll-back.
+  virtual void EliminarLineasIni(int32_t nelim) = 0;
+  // True when the edit caret sits on the terminal cursor.
+  virtual bool CursorEditEngan() const = 0;
+  // Puts the edit caret on the terminal cursor and scrolls it into view.
+  virtual void EnganCursorEdit() = 0;
+  // Redraws what changed; called once per received chunk.
+  virtual void Dibujar() = 0;
+};
+
+} // namespace zt
