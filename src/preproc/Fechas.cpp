@@ -46,7 +46,14 @@ Texto DosCifras(int v) {
 
 Texto Entero(long long v) { return T(std::to_string(v)); }
 
-long long DiaDe(Fecha f) { return static_cast<long long>(std::floor(f)); }
+// Before the base day the whole part counts back but the time still counts forward (-1.5 is
+// 29 December 1899 at noon), so dates are compared and stepped on this straight scale.
+double Lineal(Fecha f) {
+  double d = std::trunc(f);
+  return d + std::fabs(f - d);
+}
+
+long long DiaDe(Fecha f) { return static_cast<long long>(std::floor(Lineal(f))); }
 
 } // namespace
 
@@ -96,13 +103,13 @@ int NumeroSemana(Fecha f) {
   int anio = Partes(f).anio;
   Fecha a = LunesAnterior(FechaDe(anio, 1, 1));
   Fecha b = LunesAnterior(FechaDe(anio, 12, 31));
-  if (f >= b) return 1;
-  return static_cast<int>((f - a) / 7) + 1;
+  if (Lineal(f) >= Lineal(b)) return 1;
+  return static_cast<int>((Lineal(f) - Lineal(a)) / 7) + 1;
 }
 
 int AnioSemana(Fecha f) {
   int anio = Partes(f).anio;
-  return f < LunesAnterior(FechaDe(anio, 12, 31)) ? anio : anio + 1;
+  return Lineal(f) < Lineal(LunesAnterior(FechaDe(anio, 12, 31))) ? anio : anio + 1;
 }
 
 namespace {

@@ -25,6 +25,11 @@ TEST(PreSemanas, NumeracionYLunes) {
   // 31 December 2023 is a Sunday: the week from Monday the 25th is already week 1.
   EXPECT_EQ(NumeroSemana(FechaDe(2023, 12, 25)), 1);
   EXPECT_EQ(AnioSemana(FechaDe(2023, 12, 31)), 2024);
+  // Before 1900 the time of day still counts forward: noon of Monday 30 December 1850 is in
+  // the week of that Monday.
+  EXPECT_EQ(NumeroSemana(FechaDe(1850, 12, 30, 12, 0, 0)), 1);
+  EXPECT_EQ(AnioSemana(FechaDe(1850, 12, 30, 12, 0, 0)), 1851);
+  EXPECT_EQ(Dia(LunesAnterior(FechaDe(1850, 12, 30, 12, 0, 0))), "30/12/1850");
 }
 
 TEST(PreFechas, FormatosYLectura) {
