@@ -221,8 +221,7 @@ Texto FormateaFecha(Fecha f, VistaTexto fmt) {
       } else if (n == 2)
         r += DosCifras(p.anio % 100);
       else
-        r +=
-            Entero(static_cast<long long>(std::floor(f)) - static_cast<long long>(FechaDe(p.anio, 1, 1)) + 1);
+        r += Entero(DiaDe(f) - static_cast<long long>(FechaDe(p.anio, 1, 1)) + 1);
       break;
     case U'h':
       n = std::min<size_t>(corre(U'h'), 2);

@@ -44,6 +44,7 @@ TEST(PreFechas, FormatosYLectura) {
   EXPECT_EQ(FormateaNumero(5, U"0.0000000000000000000"), U"5.0000000000000000000"); // past 15 decimals
   EXPECT_EQ(FormateaNumero(-1e20, U"0"), U"-100000000000000000000");
   EXPECT_EQ(FormateaFecha(f, U"yyy-mm"), U"2024-02"); // the character after "yyy" stays
+  EXPECT_EQ(FormateaFecha(FechaDe(1850, 12, 30, 12, 0, 0), U"y"), U"364");
   EXPECT_EQ(LeeFecha(U"29/01/24").value(), FechaDe(2024, 1, 29));
   EXPECT_EQ(LeeFecha(U"2024-01-29 10:30").value(), FechaDe(2024, 1, 29, 10, 30));
   EXPECT_EQ(LeeFecha(U"15/06/75").value(), FechaDe(1975, 6, 15));
