@@ -112,11 +112,13 @@ void CtlEdit::RedibujaLinea(int32_t y) {
     RedibujaTodo();
     return;
   }
+  DibujaLinea(y);
   if (alRedibujarLinea) alRedibujarLinea(y);
 }
 
 void CtlEdit::RedibujaTodo() {
   redibujoTotal = false;
+  DibujaTodo();
   if (alRedibujarTodo) alRedibujarTodo();
 }
 
@@ -125,6 +127,7 @@ void CtlEdit::ArchivosSoltados(const std::vector<Texto> &rutas) {
 }
 
 void CtlEdit::EncenCursor() {
+  ReiniciaCaret();
   if (alReiniciarCaret) alReiniciarCaret();
 }
 

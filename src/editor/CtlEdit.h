@@ -8,11 +8,14 @@
 #include "editor/LineasTexto.h"
 #include "editor/PerfilEditor.h"
 #include "editor/Propiedades.h"
+#include "editor/VistaEdit.h"
 #include "platform/Clipboard.h"
 #include "platform/Dialogs.h"
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace zt {
@@ -198,6 +201,46 @@ public:
   void RedibujaTodo();
   void EncenCursor();
 
+  // ---- View: layout, drawing, caret and mouse (CtlEditVista/Dibujo/Caret/Raton.cpp) ----
+  // The surface everything is drawn on (its metrics give anccarP and altcarP) and the caret's timer.
+  void FijaSuperficie(Surface *s);
+  void FijaTimer(Timer *t);
+  // The control's size in pixels, and the sizes of a scroll bar's thickness and the status bar.
+  void Redimensiona(int ancho, int alto);
+  void FijaTamanosBarras(int grosorBarra, int altoEstado);
+  // Layout, scroll ranges and a full redraw.
+  void Refrescar();
+  // Moves the vertical bar by 'delta' within its range; the view follows.
+  void VerticalScroll(int16_t delta);
+  // The bars' change handlers (ignored while the editor itself sets the bars).
+  void CambioVScroll(int valor);
+  void CambioHScroll(int valor);
+  const BarraScroll &VScroll1() const { return vista_.barraV; }
+  const BarraScroll &HScroll1() const { return vista_.barraH; }
+  float escalaV() const { return 1.0f / static_cast<float>(vista_.divisorV); }
+  const GeometriaEditor &geometria() const { return vista_.geo; }
+  int32_t ultLinDibujada() const { return std::min(ultLinVis(), nLin()); }
+  // Lower right corner of the cursor cell in twips from the surface; PuntoCursor in pixels from
+  // the control.
+  static constexpr int kTwipsPorPixel = 15;
+  std::pair<int32_t, int32_t> XYCursor() const;
+  std::pair<int, int> PuntoCursor() const;
+  void ApagCursor();
+  bool caretMostrado() const { return vista_.caretMostrado; }
+  bool enabled() const { return vista_.habilitado; }
+  void enabled(bool v);
+  // Mouse on the control, in pixels from its top left corner; 'boton' is one of raton::.
+  void RatonPulsa(int boton, int shift, int x, int y);
+  void RatonMueve(int boton, int shift, int x, int y);
+  void RatonSuelta(int boton, int shift, int x, int y);
+  void RatonDobleClic(int x, int y);
+  // Timer1's tick: caret blinking, then the popup's watch.
+  void TicCaret();
+  std::function<void()> alCambiarVista;   // geometry, bars or labels may have changed
+  std::function<void()> alPulsarRaton;    // popup: a button went down on the surface
+  std::function<void()> alTic;            // popup: every caret tick
+  std::function<void(int, int)> menuContext; // right button released at (x, y) on the surface
+
 protected:
   void Aviso(const Texto &texto, Icono icono = Icono::Ninguno);
   void ActualizaLinact();
@@ -251,6 +294,24 @@ protected:
   bool deshaciendo_ = false;
   ColorCache colorCache_{PerfilLexicoDe(perfil_.forma), colores};
   EstadoBusqueda busqueda_;
+  EstadoVista vista_;
+  void Disposicion();
+  void RangosScroll();
+  void DibujaTodo();
+  void DibujaLinea(int32_t y);
+  void PintaLinea(int32_t y, bool rellenar);
+  void PintaGutter();
+  void PintaCelda(int32_t x, int32_t y);
+  void EscribeTramo(int32_t y, VistaTexto texto, int32_t desde, int32_t hasta, Color color);
+  bool SeleccionEnLinea(int32_t y, int32_t &desde, int32_t &hasta) const;
+  Color FondoLinea(int32_t y) const;
+  bool CeldaVisible(int32_t x, int32_t y) const;
+  int XColumna(int32_t x) const { return vista_.geo.superficie.x + (x - primColVis) * anccarP; }
+  int YLinea(int32_t y) const { return (y - primLinVis) * altcarP; }
+  void ReiniciaCaret();
+  void DibujaCaret();
+  void BorraCaret();
+  CeldaTexto CeldaRaton(int x, int y) const;
   void EnlazaColores();
   PosBusqueda FinTexto() const;
 };
