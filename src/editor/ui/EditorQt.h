@@ -1,0 +1,64 @@
+// The editor widget: owns an editor core, turns Qt events into its calls and shows what it drew,
+// its two scroll bars and its four status labels.
+#pragma once
+#include "editor/CtlEdit.h"
+#include "editor/ui/LienzoQt.h"
+#include "platform/qt/ClipboardQt.h"
+#include "platform/qt/DialogsQt.h"
+#include "platform/qt/TimerQt.h"
+#include <QWidget>
+#include <array>
+
+class QLabel;
+class QMenu;
+class QScrollBar;
+
+namespace zt {
+
+class EditorQt : public QWidget {
+public:
+  explicit EditorQt(PerfilEditor perfil = PerfilEditor::CtlEdit(), QWidget *padre = nullptr);
+  ~EditorQt() override;
+
+  CtlEdit &ed() { return ed_; }
+  const LienzoQt &lienzo() const { return lienzo_; }
+  // The menu shown when the right button is released on the text (none by default).
+  void FijaMenuContexto(QMenu *menu) { menu_ = menu; }
+  // Lines scrolled by one wheel notch.
+  void FijaPasoRueda(int lineas) { pasoRueda_ = lineas; }
+  // Copies the core's bars and labels onto the widgets.
+  void Sincroniza();
+
+protected:
+  void paintEvent(QPaintEvent *e) override;
+  void resizeEvent(QResizeEvent *e) override;
+  void keyPressEvent(QKeyEvent *e) override;
+  void mousePressEvent(QMouseEvent *e) override;
+  void mouseMoveEvent(QMouseEvent *e) override;
+  void mouseReleaseEvent(QMouseEvent *e) override;
+  void mouseDoubleClickEvent(QMouseEvent *e) override;
+  void wheelEvent(QWheelEvent *e) override;
+  void focusInEvent(QFocusEvent *e) override;
+  void focusOutEvent(QFocusEvent *e) override;
+  void dragEnterEvent(QDragEnterEvent *e) override;
+  void dropEvent(QDropEvent *e) override;
+  bool focusNextPrevChild(bool) override { return false; } // Tab is typed into the text
+
+private:
+  static QFont FuenteFija();
+
+  DialogsQt dialogos_;
+  ClipboardQt portapapeles_;
+  CtlEdit ed_;
+  LienzoQt lienzo_;
+  TimerQt timer_; // after ed_: it stops ticking before the editor goes
+  QScrollBar *barraV_;
+  QScrollBar *barraH_;
+  std::array<QLabel *, 4> etiquetas_{};
+  QMenu *menu_ = nullptr;
+  int pasoRueda_ = 5;
+  int restoRueda_ = 0;
+  Color colorEstado1_ = 0xFFFFFFFF; // none yet
+};
+
+} // namespace zt
