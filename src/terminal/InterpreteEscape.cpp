@@ -1,0 +1,162 @@
+// The escape-sequence interpreter: one step per received character, state kept between chunks.
+#include "terminal/InterpreteEscape.h"
+#include <algorithm>
+
+namespace zt {
+
+namespace {
+
+constexpr char32_t NUL = 0, BS = 8, ESC = 27;
+
+// Letters of the terminal's code page, accented ones included: they end a control sequence.
+bool EsLetra(char32_t c) {
+  if ((c | 32) >= U'a' && (c | 32) <= U'z') return true;
+  if (c >= 0xC0 && c <= 0xFF) return c != 0xD7 && c != 0xF7;
+  switch (c) {
+  case 0xAA: case 0xB5: case 0xBA: case 0x152: case 0x153: case 0x160:
+  case 0x161: case 0x178: case 0x17D: case 0x17E: case 0x192: return true;
+  default: return false;
+  }
+}
+
+// Leading decimal digits (with an optional fraction), rounded half to even; anything else is 0.
+// Saturates so that no cursor arithmetic can overflow.
+int32_t LeeParametro(VistaTexto s) {
+  std::size_t i = 0;
+  int32_t n = 0;
+  for (; i < s.size() && s[i] >= U'0' && s[i] <= U'9'; ++i)
+    n = std::min<int32_t>(n * 10 + int32_t(s[i] - U'0'), InterpreteEscape::MaxParametro);
+  if (i >= s.size() || s[i] != U'.' || n == InterpreteEscape::MaxParametro) return n;
+  ++i;
+  if (i >= s.size() || s[i] < U'0' || s[i] > U'9') return n;
+  const char32_t primera = s[i++];
+  bool restoCero = true;
+  for (; i < s.size() && s[i] >= U'0' && s[i] <= U'9'; ++i) restoCero &= s[i] == U'0';
+  const bool sube = primera > U'5' || (primera == U'5' && (!restoCero || n % 2 == 1));
+  return n + (sube ? 1 : 0);
+}
+
+// A count of 0 (or a missing one) means 1.
+int32_t LeeCuenta(VistaTexto s) { return std::max<int32_t>(LeeParametro(s), 1); }
+
+} // namespace
+
+void InterpreteEscape::Datos(VistaTexto texto) {
+  for (char32_t c : texto) Paso(c);
+}
+
+void InterpreteEscape::ReiniciaSecuencia() {
+  estado_ = Estado::Datos;
+  BufSecuencia_.clear();
+}
+
+void InterpreteEscape::Paso(char32_t c) {
+  switch (estado_) {
+  case Estado::Datos:
+    if (c == ESC) {
+      estado_ = Estado::Escape;
+      BufSecuencia_.clear();
+    } else if (c != NUL) {
+      pantalla_.TelnetCar(c);
+    }
+    return;
+  case Estado::Escape: PasoEscape(c); return;
+  case Estado::Juego: estado_ = Estado::Datos; return; // character sets and line sizes: not supported
+  case Estado::Control: PasoControl(c); return;
+  case Estado::Descarta:
+    if (EsLetra(c)) estado_ = Estado::Datos;
+    return;
+  }
+}
+
+void InterpreteEscape::PasoEscape(char32_t c) {
+  estado_ = Estado::Datos;
+  switch (c) {
+  case U'[': // CSI
+    BufSecuencia_ = c;
+    estado_ = Estado::Control;
+    return;
+  case U'(': case U')': case U'#': // SCS G0 / G1, DEC line attributes
+    BufSecuencia_ = c;
+    estado_ = Estado::Juego;
+    return;
+  case BS: Mueve(-1, 0); return;
+  case U'7': GuardaCursor(); return;    // DECSC
+  case U'8': RestauraCursor(); return;  // DECRC
+  case U'D': Mueve(0, 1); return;       // IND, without scrolling
+  case U'E': pantalla_.FijaCursorTel(0, pantalla_.LeeCursorTel().y + 1); return; // NEL
+  case U'M': Mueve(0, -1); return;      // RI, without scrolling
+  default: return; // HTS, DECID, RIS, a second ESC and the rest: consumed
+  }
+}
+
+void InterpreteEscape::PasoControl(char32_t c) {
+  if (EsLetra(c)) {
+    estado_ = Estado::Datos;
+    Final(c);
+    BufSecuencia_.clear();
+  } else if (BufSecuencia_.size() < MaxSecuencia) {
+    BufSecuencia_ += c;
+  } else {
+    estado_ = Estado::Descarta;
+    BufSecuencia_.clear();
+  }
+}
+
+void InterpreteEscape::Final(char32_t c) {
+  const VistaTexto parametros = VistaTexto(BufSecuencia_).substr(1);
+  // Private modes (bash's bracketed paste around every command) must not move the cursor.
+  const bool privada = !parametros.empty() && parametros[0] == U'?';
+  switch (c) {
+  case U'A': Mueve(0, -LeeCuenta(parametros)); return; // CUU
+  case U'B': Mueve(0, LeeCuenta(parametros)); return;  // CUD
+  case U'C': Mueve(LeeCuenta(parametros), 0); return;  // CUF
+  case U'D': Mueve(-LeeCuenta(parametros), 0); return; // CUB
+  case U'H': case U'f': { // CUP, HVP: 1-based on the wire, a missing value gives -1
+    const std::size_t pc = parametros.find(U';');
+    UltimoCupY_ = LeeParametro(parametros.substr(0, pc)) - 1;
+    UltimoCupX_ = pc == VistaTexto::npos ? -1 : LeeParametro(parametros.substr(pc + 1)) - 1;
+    pantalla_.FijaCursorTel(UltimoCupX_, UltimoCupY_);
+    return;
+  }
+  case U'J': // ED; after a move to 1;1 the host means the whole screen
+    switch (LeeParametro(parametros)) {
+    case 0:
+      if (UltimoCupX_ == 0 && UltimoCupY_ == 0)
+        pantalla_.eraseSCREEN();
+      else
+        pantalla_.eraseEOS();
+      return;
+    case 1: pantalla_.eraseBOS(); return;
+    case 2: pantalla_.eraseSCREEN(); return;
+    default: return;
+    }
+  case U'K': // EL
+    switch (LeeParametro(parametros)) {
+    case 0: pantalla_.eraseEOL(); return;
+    case 1: pantalla_.eraseBOL(); return;
+    case 2: pantalla_.eraseLINE(); return;
+    default: return;
+    }
+  case U's': GuardaCursor(); return;   // SCOSC
+  case U'u': RestauraCursor(); return; // SCORC
+  case U'l': if (!privada) GuardaCursor(); return;   // RM: the host's reset hides a save
+  case U'h': if (!privada) RestauraCursor(); return; // SM: and its set a restore
+  default: return; // SGR, TBC, MC, DECSTBM and the rest: no attributes, tabs or regions
+  }
+}
+
+void InterpreteEscape::Mueve(int32_t dx, int32_t dy) {
+  const CursorTel cur = pantalla_.LeeCursorTel();
+  pantalla_.FijaCursorTel(cur.x + dx, cur.y + dy);
+}
+
+void InterpreteEscape::GuardaCursor() {
+  const CursorTel cur = pantalla_.LeeCursorTel();
+  CursorGuardadoX_ = cur.x;
+  CursorGuardadoY_ = cur.y;
+}
+
+void InterpreteEscape::RestauraCursor() { pantalla_.FijaCursorTel(CursorGuardadoX_, CursorGuardadoY_); }
+
+} // namespace zt
