@@ -11,8 +11,9 @@ constexpr Color kGrisDeshabilitado = RGB(200, 200, 200);
 constexpr int32_t kSinFin = INT32_MAX;
 } // namespace
 
+// Inside the visible area, past the last line too (the caret of an empty text sits there).
 bool CtlEdit::CeldaVisible(int32_t x, int32_t y) const {
-  return y >= primLinVis && y <= ultLinDibujada() && x >= primColVis && x <= ultColVis();
+  return y >= primLinVis && y <= ultLinVis() && x >= primColVis && x <= ultColVis();
 }
 
 Color CtlEdit::FondoLinea(int32_t y) const {
@@ -21,7 +22,7 @@ Color CtlEdit::FondoLinea(int32_t y) const {
 }
 
 // The selected columns [desde, hasta) of line y; false when the line holds no selection.
-bool CtlEdit::SeleccionEnLinea(int32_t y, int32_t &desde, int32_t &hasta) const {
+bool CtlEdit::SeleccionEnLinea(int32_t y, int32_t& desde, int32_t& hasta) const {
   if (!haysel || y < selIni_.yt || y > selFin_.yt) return false;
   if (tipoSelec_ != 0) {
     desde = std::min(selIni_.xt, selFin_.xt);
@@ -36,9 +37,9 @@ bool CtlEdit::SeleccionEnLinea(int32_t y, int32_t &desde, int32_t &hasta) const 
 void CtlEdit::DibujaTodo() {
   Disposicion();
   RangosScroll();
-  Surface *s = vista_.superficie;
+  Surface* s = vista_.superficie;
   if (s) {
-    const Rect &r = vista_.geo.superficie;
+    const Rect& r = vista_.geo.superficie;
     s->LlenaRect(r.x, r.y, r.ancho, r.alto, vista_.habilitado ? colores.ColFonEdi : kGrisDeshabilitado);
     if (nLin() > 0 && lineasVis > 0 && columnasVis > 0)
       for (int32_t y = primLinVis; y <= ultLinDibujada(); ++y) PintaLinea(y, false);
@@ -56,8 +57,8 @@ void CtlEdit::DibujaTodo() {
 }
 
 void CtlEdit::PintaGutter() {
-  Surface *s = vista_.superficie;
-  const Rect &g = vista_.geo.gutter;
+  Surface* s = vista_.superficie;
+  const Rect& g = vista_.geo.gutter;
   if (!verNumLin) {
     s->LlenaRect(g.x, g.y, g.ancho, g.alto, vista_.habilitado ? colores.ColFonEdi : kGrisDeshabilitado);
     return;
@@ -78,9 +79,9 @@ void CtlEdit::DibujaLinea(int32_t y) {
 
 // 'rellenar': paint the row's background first (a full redraw has filled the surface already).
 void CtlEdit::PintaLinea(int32_t y, bool rellenar) {
-  Surface *s = vista_.superficie;
+  Surface* s = vista_.superficie;
   if (!s || y < primLinVis || y > ultLinDibujada() || columnasVis <= 0) return;
-  const Rect &r = vista_.geo.superficie;
+  const Rect& r = vista_.geo.superficie;
   Color fondo = FondoLinea(y);
   if (rellenar || fondo != colores.ColFonEdi) s->LlenaRect(r.x, YLinea(y), r.ancho, altcarP, fondo);
   Texto texto = LineaFin(linea(y));
@@ -94,7 +95,7 @@ void CtlEdit::PintaLinea(int32_t y, bool rellenar) {
     return;
   }
   int32_t col = 1;
-  for (const TramoColor &t : TramosLinea(y)) {
+  for (const TramoColor& t : TramosLinea(y)) {
     EscribeTramo(y, texto, col, col + t.largo, t.color);
     col += t.largo;
   }
@@ -113,7 +114,7 @@ void CtlEdit::EscribeTramo(int32_t y, VistaTexto texto, int32_t desde, int32_t h
 
 // Repaints one cell as its line shows it: background, then the character (a space past the end).
 void CtlEdit::PintaCelda(int32_t x, int32_t y) {
-  Surface *s = vista_.superficie;
+  Surface* s = vista_.superficie;
   if (!s || !CeldaVisible(x, y)) return;
   Texto texto = LineaFin(linea(y));
   char32_t c = x <= static_cast<int32_t>(texto.size()) ? texto[static_cast<size_t>(x - 1)] : U' ';

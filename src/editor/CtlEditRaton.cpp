@@ -9,7 +9,7 @@ namespace zt {
 // half of a character lands after it; a point above or left of the surface gives a cell before
 // the first visible one, which scrolls the view while dragging.
 CeldaTexto CtlEdit::CeldaRaton(int x, int y) const {
-  const Rect &r = vista_.geo.superficie;
+  const Rect& r = vista_.geo.superficie;
   auto col = static_cast<int32_t>(RedondeaPar(static_cast<double>(x - r.x) / anccarP));
   auto lin = static_cast<int32_t>(std::floor(static_cast<double>(y - r.y) / altcarP));
   return {col + primColVis, lin + primLinVis};
@@ -46,19 +46,20 @@ void CtlEdit::RatonMueve(int boton, int shift, int x, int y) {
     FijaColDeseada();
     EncenCursor();
   }
-  const Rect &r = vista_.geo.superficie;
+  const Rect& r = vista_.geo.superficie;
   if (perfil_.eventosTeclado && MouseMove) MouseMove(boton, shift, x - r.x, y - r.y);
 }
 
 void CtlEdit::RatonSuelta(int boton, int, int x, int y) {
   if (boton == raton::Izquierdo) vista_.arrastre = false;
-  const Rect &r = vista_.geo.superficie;
+  const Rect& r = vista_.geo.superficie;
   if (boton == raton::Derecho && vista_.habilitado && menuContext) menuContext(x - r.x, y - r.y);
 }
 
 void CtlEdit::RatonDobleClic(int x, int y) {
-  if (!vista_.habilitado || vista_.ultBoton != raton::Izquierdo || !vista_.geo.superficie.Contiene(x, y)) return;
-  const Rect &r = vista_.geo.superficie;
+  if (!vista_.habilitado || vista_.ultBoton != raton::Izquierdo || !vista_.geo.superficie.Contiene(x, y))
+    return;
+  const Rect& r = vista_.geo.superficie;
   // The word under the pointer, not the boundary nearest to it.
   int32_t col = (x - r.x) / anccarP + primColVis, lin = (y - r.y) / altcarP + primLinVis;
   SeleccionaPalabra(col, lin);

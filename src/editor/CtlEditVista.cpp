@@ -18,7 +18,7 @@ int AnchoGutter(bool verNumLin, int32_t nLin) {
   return 47;
 }
 
-void CtlEdit::FijaSuperficie(Surface *s) {
+void CtlEdit::FijaSuperficie(Surface* s) {
   vista_.superficie = s;
   if (s) {
     MetricaCelda m = s->Metrica();
@@ -27,7 +27,7 @@ void CtlEdit::FijaSuperficie(Surface *s) {
   }
 }
 
-void CtlEdit::FijaTimer(Timer *t) {
+void CtlEdit::FijaTimer(Timer* t) {
   if (vista_.timer) vista_.timer->Detener();
   vista_.timer = t;
   if (!t) return;
@@ -55,7 +55,7 @@ void CtlEdit::Refrescar() {
 // Gutter, surface, bars and status labels from the control's size; then the visible counts.
 void CtlEdit::Disposicion() {
   if (!vista_.conTamano) return;
-  EstadoVista &v = vista_;
+  EstadoVista& v = vista_;
   int altoEst = verEstado ? v.altoEstado : 0;
   int grosorH = verDesHor ? v.grosorBarra : 0;
   int grosorV = verDesVer ? v.grosorBarra : 0;
@@ -80,7 +80,7 @@ void CtlEdit::Disposicion() {
 // Ranges of both bars; the first visible line and column are brought inside them.
 void CtlEdit::RangosScroll() {
   if (!vista_.conTamano) return;
-  EstadoVista &v = vista_;
+  EstadoVista& v = vista_;
   primLinVis = std::clamp(primLinVis, 1, std::max(1, nLin()));
   v.divisorV = nLin() <= kLineasSinEscala ? 1 : nLin() / kLineasSinEscala + 1;
   int32_t mostradas = std::max(0, ultLinDibujada() - primLinVis + 1);
@@ -102,7 +102,7 @@ void CtlEdit::RangosScroll() {
 }
 
 void CtlEdit::CambioVScroll(int valor) {
-  EstadoVista &v = vista_;
+  EstadoVista& v = vista_;
   if (v.actualizandoBarras) return;
   v.barraV.valor = valor;
   // Value 1 is the first line; the bar's end shows the last lines even when a unit spans several.
@@ -121,14 +121,15 @@ void CtlEdit::CambioHScroll(int valor) {
 }
 
 void CtlEdit::VerticalScroll(int16_t delta) {
-  const BarraScroll &b = vista_.barraV;
+  const BarraScroll& b = vista_.barraV;
   if (!b.habilitada) return;
   int valor = std::clamp(b.valor + delta, b.min, b.max);
   if (valor != b.valor) CambioVScroll(valor);
 }
 
 std::pair<int32_t, int32_t> CtlEdit::XYCursor() const {
-  return {(curXt - primColVis + 1) * anccarP * kTwipsPorPixel, (curYt - primLinVis + 1) * altcarP * kTwipsPorPixel};
+  return {(curXt - primColVis + 1) * anccarP * kTwipsPorPixel,
+          (curYt - primLinVis + 1) * altcarP * kTwipsPorPixel};
 }
 
 std::pair<int, int> CtlEdit::PuntoCursor() const { return {XColumna(curXt + 1), YLinea(curYt + 1)}; }

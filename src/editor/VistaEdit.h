@@ -15,7 +15,7 @@ constexpr int Izquierdo = 1, Derecho = 2, Medio = 4;
 struct Rect {
   int x = 0, y = 0, ancho = 0, alto = 0;
   bool Contiene(int px, int py) const { return px >= x && px < x + ancho && py >= y && py < y + alto; }
-  friend bool operator==(const Rect &, const Rect &) = default;
+  friend bool operator==(const Rect&, const Rect&) = default;
 };
 
 // A scroll bar as the editor sets it; the widget copies it onto the real bar.
@@ -35,15 +35,15 @@ struct GeometriaEditor {
 
 struct CeldaTexto {
   int32_t x = 0, y = 0; // column and line; line 0: none
-  friend bool operator==(const CeldaTexto &, const CeldaTexto &) = default;
+  friend bool operator==(const CeldaTexto&, const CeldaTexto&) = default;
 };
 
 // Gutter width in pixels: 2 without line numbers, then one step of 7 per extra digit.
 int AnchoGutter(bool verNumLin, int32_t nLin);
 
 struct EstadoVista {
-  Surface *superficie = nullptr;
-  Timer *timer = nullptr;
+  Surface* superficie = nullptr;
+  Timer* timer = nullptr;
   int ancho = 0, alto = 0; // control size; 0 x 0 until the host sets it
   bool conTamano = false;  // the layout owns lineasVis and columnasVis once the size is known
   int grosorBarra = 16, altoEstado = 20;

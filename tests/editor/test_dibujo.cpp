@@ -21,7 +21,7 @@ struct VistaPrueba : EditorPrueba {
     for (int i = 1; i <= n; ++i) t += (i > 1 ? U"\r\n" : U"") + T("linea " + std::to_string(i));
     return t;
   }
-  bool Hay(const std::string &llamada) const {
+  bool Hay(const std::string& llamada) const {
     return std::find(sup.llamadas.begin(), sup.llamadas.end(), llamada) != sup.llamadas.end();
   }
 };
@@ -54,7 +54,7 @@ TEST(Dibujo, TextoLargoEscalaLaBarraVerticalYLlegaAlFinalYAlPrincipio) {
   v.ed.lineas().Inserta(1, std::vector<Texto>(70000, U"x"));
   v.ed.Refrescar();
   EXPECT_FLOAT_EQ(v.ed.escalaV(), 1.0f / 3);
-  const BarraScroll &b = v.ed.VScroll1();
+  const BarraScroll& b = v.ed.VScroll1();
   EXPECT_TRUE(b.habilitada);
   EXPECT_EQ(b.max, (70000 - 10) / 3 + 1);
   v.ed.CambioVScroll(b.max);
@@ -108,6 +108,8 @@ TEST(Dibujo, ColoresDesdeLaPrimeraColumnaVisibleYSeleccion) {
 
 TEST(Dibujo, CaretRojoEnModoColumnaYParpadeoCadaDosTics) {
   VistaPrueba v;
+  v.ed.EncenCursor(); // an empty text shows its caret too
+  EXPECT_TRUE(v.Hay("LlenaRect 2,0,2,16 #000000")) << v.sup.Todo();
   v.ed.Text(U"abc");
   v.ed.CursorText(2, 1);
   EXPECT_TRUE(v.Hay("LlenaRect 10,0,2,16 #000000"));
@@ -164,7 +166,7 @@ TEST(Dibujo, RatonColocaElCursorEnLaFronteraMasCercanaYArrastraSeleccion) {
     int x;
     int32_t col;
   } casos[] = {{x0 + 2 * 8 + 5, 4}, {x0 + 2 * 8 + 3, 3}, {x0, 1}, {x0 + 200, 10}};
-  for (const Caso &c : casos) {
+  for (const Caso& c : casos) {
     v.ed.RatonPulsa(raton::Izquierdo, 0, c.x, 3);
     v.ed.RatonSuelta(raton::Izquierdo, 0, c.x, 3);
     EXPECT_EQ(v.ed.curXt, c.col) << c.x;

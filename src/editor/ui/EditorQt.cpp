@@ -5,6 +5,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -20,9 +21,9 @@
 namespace zt {
 
 namespace {
-QRect AQRect(const Rect &r) { return {r.x, r.y, r.ancho, r.alto}; }
+QRect AQRect(const Rect& r) { return {r.x, r.y, r.ancho, r.alto}; }
 
-void Aplica(QScrollBar *q, const BarraScroll &b) {
+void Aplica(QScrollBar* q, const BarraScroll& b) {
   QSignalBlocker bloqueo(q);
   q->setGeometry(AQRect(b.r));
   q->setVisible(b.visible);
@@ -40,7 +41,7 @@ QFont EditorQt::FuenteFija() {
   return f;
 }
 
-EditorQt::EditorQt(PerfilEditor perfil, QWidget *padre)
+EditorQt::EditorQt(PerfilEditor perfil, QWidget* padre)
     : QWidget(padre), dialogos_(this), ed_(std::move(perfil), &dialogos_, &portapapeles_),
       lienzo_(*this, FuenteFija()), barraV_(new QScrollBar(Qt::Vertical, this)),
       barraH_(new QScrollBar(Qt::Horizontal, this)) {
@@ -48,7 +49,8 @@ EditorQt::EditorQt(PerfilEditor perfil, QWidget *padre)
   setAcceptDrops(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAttribute(Qt::WA_InputMethodEnabled);
-  for (QLabel *&l : etiquetas_) {
+  setMouseTracking(true); // MouseMove is raised without a button held too
+  for (QLabel*& l : etiquetas_) {
     l = new QLabel(this);
     l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     l->hide();
@@ -79,9 +81,9 @@ EditorQt::~EditorQt() {
 void EditorQt::Sincroniza() {
   Aplica(barraV_, ed_.VScroll1());
   Aplica(barraH_, ed_.HScroll1());
-  const EtiquetaEstado *modelo[4] = {&ed_.lblEstado1, &ed_.lblEstado2, &ed_.lblEstado3, &ed_.lblEstado4};
+  const EtiquetaEstado* modelo[4] = {&ed_.lblEstado1, &ed_.lblEstado2, &ed_.lblEstado3, &ed_.lblEstado4};
   for (size_t i = 0; i < etiquetas_.size(); ++i) {
-    QLabel *l = etiquetas_[i];
+    QLabel* l = etiquetas_[i];
     l->setGeometry(AQRect(ed_.geometria().etiquetas[i]));
     l->setVisible(ed_.verEstado);
     QString texto = AQString(modelo[i]->texto);
@@ -93,17 +95,17 @@ void EditorQt::Sincroniza() {
   }
 }
 
-void EditorQt::paintEvent(QPaintEvent *e) {
+void EditorQt::paintEvent(QPaintEvent* e) {
   QPainter p(this);
   lienzo_.Vuelca(p, e->rect());
 }
 
-void EditorQt::resizeEvent(QResizeEvent *) {
+void EditorQt::resizeEvent(QResizeEvent*) {
   lienzo_.Redimensiona();
   ed_.Redimensiona(width(), height());
 }
 
-void EditorQt::keyPressEvent(QKeyEvent *e) {
+void EditorQt::keyPressEvent(QKeyEvent* e) {
   if (!ed_.enabled()) return;
   const int shift = ShiftDe(e->modifiers());
   if (int codigo = CodigoTecla(e->key())) ed_.TeclaAbajo(codigo, shift);
@@ -113,30 +115,38 @@ void EditorQt::keyPressEvent(QKeyEvent *e) {
   Sincroniza();
 }
 
-void EditorQt::mousePressEvent(QMouseEvent *e) {
+// Characters composed by the input method (dead keys, accents) arrive here, not as key presses.
+void EditorQt::inputMethodEvent(QInputMethodEvent* e) {
+  if (ed_.enabled())
+    for (char32_t c : DeQString(e->commitString())) ed_.TeclaCaracter(c);
+  e->accept();
+  Sincroniza();
+}
+
+void EditorQt::mousePressEvent(QMouseEvent* e) {
   QPoint p = e->position().toPoint();
   ed_.RatonPulsa(BotonesDe(e->button()), ShiftDe(e->modifiers()), p.x(), p.y());
   Sincroniza();
 }
 
-void EditorQt::mouseMoveEvent(QMouseEvent *e) {
+void EditorQt::mouseMoveEvent(QMouseEvent* e) {
   QPoint p = e->position().toPoint();
   ed_.RatonMueve(BotonesDe(e->buttons()), ShiftDe(e->modifiers()), p.x(), p.y());
 }
 
-void EditorQt::mouseReleaseEvent(QMouseEvent *e) {
+void EditorQt::mouseReleaseEvent(QMouseEvent* e) {
   QPoint p = e->position().toPoint();
   ed_.RatonSuelta(BotonesDe(e->button()), ShiftDe(e->modifiers()), p.x(), p.y());
 }
 
-void EditorQt::mouseDoubleClickEvent(QMouseEvent *e) {
+void EditorQt::mouseDoubleClickEvent(QMouseEvent* e) {
   QPoint p = e->position().toPoint();
   if (e->button() == Qt::LeftButton) ed_.RatonDobleClic(p.x(), p.y());
   Sincroniza();
 }
 
 // One notch (120) scrolls pasoRueda_ lines; a wheel turned with keys or buttons held does nothing.
-void EditorQt::wheelEvent(QWheelEvent *e) {
+void EditorQt::wheelEvent(QWheelEvent* e) {
   if (e->modifiers() != Qt::NoModifier || e->buttons() != Qt::NoButton) return;
   restoRueda_ += e->angleDelta().y();
   for (; restoRueda_ <= -120; restoRueda_ += 120) ed_.VerticalScroll(static_cast<int16_t>(pasoRueda_));
@@ -144,17 +154,18 @@ void EditorQt::wheelEvent(QWheelEvent *e) {
   e->accept();
 }
 
-void EditorQt::focusInEvent(QFocusEvent *) { ed_.EncenCursor(); }
-void EditorQt::focusOutEvent(QFocusEvent *) { ed_.ApagCursor(); }
+void EditorQt::focusInEvent(QFocusEvent*) { ed_.EncenCursor(); }
+void EditorQt::focusOutEvent(QFocusEvent*) { ed_.ApagCursor(); }
 
-void EditorQt::dragEnterEvent(QDragEnterEvent *e) {
-  if (e->mimeData()->hasUrls() && !e->mimeData()->urls().isEmpty() && e->mimeData()->urls().front().isLocalFile())
+void EditorQt::dragEnterEvent(QDragEnterEvent* e) {
+  if (e->mimeData()->hasUrls() && !e->mimeData()->urls().isEmpty() &&
+      e->mimeData()->urls().front().isLocalFile())
     e->acceptProposedAction();
 }
 
-void EditorQt::dropEvent(QDropEvent *e) {
+void EditorQt::dropEvent(QDropEvent* e) {
   std::vector<Texto> rutas;
-  for (const QUrl &u : e->mimeData()->urls())
+  for (const QUrl& u : e->mimeData()->urls())
     if (u.isLocalFile()) rutas.push_back(DeQString(u.toLocalFile()));
   e->acceptProposedAction();
   ed_.ArchivosSoltados(rutas);

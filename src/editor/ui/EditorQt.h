@@ -17,31 +17,34 @@ namespace zt {
 
 class EditorQt : public QWidget {
 public:
-  explicit EditorQt(PerfilEditor perfil = PerfilEditor::CtlEdit(), QWidget *padre = nullptr);
+  explicit EditorQt(PerfilEditor perfil = PerfilEditor::CtlEdit(), QWidget* padre = nullptr);
   ~EditorQt() override;
 
-  CtlEdit &ed() { return ed_; }
-  const LienzoQt &lienzo() const { return lienzo_; }
+  CtlEdit& ed() { return ed_; }
+  const LienzoQt& lienzo() const { return lienzo_; }
   // The menu shown when the right button is released on the text (none by default).
-  void FijaMenuContexto(QMenu *menu) { menu_ = menu; }
+  void FijaMenuContexto(QMenu* menu) { menu_ = menu; }
   // Lines scrolled by one wheel notch.
   void FijaPasoRueda(int lineas) { pasoRueda_ = lineas; }
+  // The window that holds the editor.
+  QWidget* ParentForm() const { return window(); }
   // Copies the core's bars and labels onto the widgets.
   void Sincroniza();
 
 protected:
-  void paintEvent(QPaintEvent *e) override;
-  void resizeEvent(QResizeEvent *e) override;
-  void keyPressEvent(QKeyEvent *e) override;
-  void mousePressEvent(QMouseEvent *e) override;
-  void mouseMoveEvent(QMouseEvent *e) override;
-  void mouseReleaseEvent(QMouseEvent *e) override;
-  void mouseDoubleClickEvent(QMouseEvent *e) override;
-  void wheelEvent(QWheelEvent *e) override;
-  void focusInEvent(QFocusEvent *e) override;
-  void focusOutEvent(QFocusEvent *e) override;
-  void dragEnterEvent(QDragEnterEvent *e) override;
-  void dropEvent(QDropEvent *e) override;
+  void paintEvent(QPaintEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void inputMethodEvent(QInputMethodEvent* e) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void mouseDoubleClickEvent(QMouseEvent* e) override;
+  void wheelEvent(QWheelEvent* e) override;
+  void focusInEvent(QFocusEvent* e) override;
+  void focusOutEvent(QFocusEvent* e) override;
+  void dragEnterEvent(QDragEnterEvent* e) override;
+  void dropEvent(QDropEvent* e) override;
   bool focusNextPrevChild(bool) override { return false; } // Tab is typed into the text
 
 private:
@@ -52,10 +55,10 @@ private:
   CtlEdit ed_;
   LienzoQt lienzo_;
   TimerQt timer_; // after ed_: it stops ticking before the editor goes
-  QScrollBar *barraV_;
-  QScrollBar *barraH_;
-  std::array<QLabel *, 4> etiquetas_{};
-  QMenu *menu_ = nullptr;
+  QScrollBar* barraV_;
+  QScrollBar* barraH_;
+  std::array<QLabel*, 4> etiquetas_{};
+  QMenu* menu_ = nullptr;
   int pasoRueda_ = 5;
   int restoRueda_ = 0;
   Color colorEstado1_ = 0xFFFFFFFF; // none yet

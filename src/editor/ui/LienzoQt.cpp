@@ -4,7 +4,7 @@
 
 namespace zt {
 
-LienzoQt::LienzoQt(QWidget &destino, const QFont &fuente)
+LienzoQt::LienzoQt(QWidget& destino, const QFont& fuente)
     : destino_(destino), fuente_(fuente), metrica_(SurfaceQt::MetricaDe(fuente)) {}
 
 LienzoQt::~LienzoQt() { Termina(); }
@@ -14,7 +14,7 @@ void LienzoQt::Termina() {
   pintor_.reset();
 }
 
-SurfaceQt &LienzoQt::Pintor() {
+SurfaceQt& LienzoQt::Pintor() {
   if (!pintor_) {
     pintor_ = std::make_unique<QPainter>(&imagen_);
     superficie_ = std::make_unique<SurfaceQt>(*pintor_, fuente_);
@@ -30,10 +30,10 @@ void LienzoQt::Redimensiona() {
   imagen_.fill(destino_.palette().window().color());
 }
 
-void LienzoQt::Vuelca(QPainter &p, const QRect &zona) {
+void LienzoQt::Vuelca(QPainter& p, const QRect& zona) {
   Termina();
-  p.drawImage(zona, imagen_, QRectF(zona.topLeft() * imagen_.devicePixelRatio(),
-                                     zona.size() * imagen_.devicePixelRatio()));
+  p.drawImage(zona, imagen_,
+              QRectF(zona.topLeft() * imagen_.devicePixelRatio(), zona.size() * imagen_.devicePixelRatio()));
 }
 
 void LienzoQt::LlenaRect(int x, int y, int ancho, int alto, Color color) {

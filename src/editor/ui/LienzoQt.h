@@ -12,13 +12,13 @@ namespace zt {
 
 class LienzoQt : public Surface {
 public:
-  LienzoQt(QWidget &destino, const QFont &fuente);
+  LienzoQt(QWidget& destino, const QFont& fuente);
   ~LienzoQt() override;
   // A new blank image of the widget's size.
   void Redimensiona();
   // Ends the pending painting and copies the image onto the widget's painter.
-  void Vuelca(QPainter &p, const QRect &zona);
-  const QImage &imagen() const { return imagen_; }
+  void Vuelca(QPainter& p, const QRect& zona);
+  const QImage& imagen() const { return imagen_; }
 
   MetricaCelda Metrica() const override { return metrica_; }
   void LlenaRect(int x, int y, int ancho, int alto, Color color) override;
@@ -26,10 +26,10 @@ public:
   void Linea(int x1, int y1, int x2, int y2, Color color) override;
 
 private:
-  SurfaceQt &Pintor();
+  SurfaceQt& Pintor();
   void Termina();
 
-  QWidget &destino_;
+  QWidget& destino_;
   QFont fuente_;
   MetricaCelda metrica_;
   QImage imagen_;

@@ -10,7 +10,7 @@ namespace zt {
 namespace {
 
 // Pixels of 'imagen' inside 'zona' that differ from 'fondo'.
-int Distintos(const QImage &imagen, const QRect &zona, QColor fondo) {
+int Distintos(const QImage& imagen, const QRect& zona, QColor fondo) {
   int n = 0;
   for (int y = zona.top(); y <= zona.bottom(); ++y)
     for (int x = zona.left(); x <= zona.right(); ++x)
@@ -21,7 +21,7 @@ int Distintos(const QImage &imagen, const QRect &zona, QColor fondo) {
 TEST(EditorQt, TeclasEscribenYElTextoSePinta) {
   AppQt();
   EditorQt w;
-  CtlEdit &ed = w.ed();
+  CtlEdit& ed = w.ed();
   ed.verDesVer = ed.verEstado = true;
   w.resize(400, 300);
   w.show();
@@ -38,13 +38,13 @@ TEST(EditorQt, TeclasEscribenYElTextoSePinta) {
   EXPECT_EQ(U8(ed.lblEstado2.texto), "Fil=2 Col=7");
 
   QImage imagen = w.grab().toImage();
-  const Rect &s = ed.geometria().superficie;
+  const Rect& s = ed.geometria().superficie;
   const QColor blanco(255, 255, 255);
   // Line 1 holds ink; the rows below the text are bare background.
   EXPECT_GT(Distintos(imagen, QRect(s.x, 0, 4 * ed.anccarP, ed.altcarP), blanco), 0);
   EXPECT_EQ(Distintos(imagen, QRect(s.x, 3 * ed.altcarP, s.ancho, ed.altcarP), blanco), 0);
   // The vertical bar stands right of the surface; the status labels show the core's texts.
-  auto *barra = w.findChild<QScrollBar *>();
+  auto* barra = w.findChild<QScrollBar*>();
   ASSERT_NE(barra, nullptr);
   EXPECT_TRUE(barra->isVisible());
   EXPECT_EQ(barra->geometry().left(), s.x + s.ancho);
