@@ -8,15 +8,14 @@ namespace {
 
 constexpr char32_t NUL = 0, BS = 8, ESC = 27;
 
-// Letters of the terminal's code page, accented ones included: they end a control sequence.
+// Letters of the terminal's code page beyond Latin-1's block of accented letters.
+constexpr char32_t OtrasLetras[] = {0xAA, 0xB5, 0xBA, 0x152, 0x153, 0x160, 0x161, 0x178, 0x17D, 0x17E, 0x192};
+
+// Letters, accented ones included, end a control sequence.
 bool EsLetra(char32_t c) {
   if ((c | 32) >= U'a' && (c | 32) <= U'z') return true;
   if (c >= 0xC0 && c <= 0xFF) return c != 0xD7 && c != 0xF7;
-  switch (c) {
-  case 0xAA: case 0xB5: case 0xBA: case 0x152: case 0x153: case 0x160:
-  case 0x161: case 0x178: case 0x17D: case 0x17E: case 0x192: return true;
-  default: return false;
-  }
+  return std::find(std::begin(OtrasLetras), std::end(OtrasLetras), c) != std::end(OtrasLetras);
 }
 
 // Leading decimal digits (with an optional fraction), rounded half to even; anything else is 0.
@@ -76,17 +75,19 @@ void InterpreteEscape::PasoEscape(char32_t c) {
     BufSecuencia_ = c;
     estado_ = Estado::Control;
     return;
-  case U'(': case U')': case U'#': // SCS G0 / G1, DEC line attributes
+  case U'(':
+  case U')':
+  case U'#': // SCS G0 / G1, DEC line attributes
     BufSecuencia_ = c;
     estado_ = Estado::Juego;
     return;
   case BS: Mueve(-1, 0); return;
-  case U'7': GuardaCursor(); return;    // DECSC
-  case U'8': RestauraCursor(); return;  // DECRC
-  case U'D': Mueve(0, 1); return;       // IND, without scrolling
-  case U'E': pantalla_.FijaCursorTel(0, pantalla_.LeeCursorTel().y + 1); return; // NEL
-  case U'M': Mueve(0, -1); return;      // RI, without scrolling
-  default: return; // HTS, DECID, RIS, a second ESC and the rest: consumed
+  case U'7': GuardaCursor(); return;   // DECSC
+  case U'8': RestauraCursor(); return; // DECRC
+  case U'D': Mueve(0, 1); return;      // IND, without scrolling
+  case U'E': Nueva(); return;          // NEL, without scrolling
+  case U'M': Mueve(0, -1); return;     // RI, without scrolling
+  default: return;                     // HTS, DECID, RIS, a second ESC and the rest: consumed
   }
 }
 
@@ -112,7 +113,8 @@ void InterpreteEscape::Final(char32_t c) {
   case U'B': Mueve(0, LeeCuenta(parametros)); return;  // CUD
   case U'C': Mueve(LeeCuenta(parametros), 0); return;  // CUF
   case U'D': Mueve(-LeeCuenta(parametros), 0); return; // CUB
-  case U'H': case U'f': { // CUP, HVP: 1-based on the wire, a missing value gives -1
+  case U'H':
+  case U'f': { // CUP, HVP: 1-based on the wire, a missing value gives -1
     const std::size_t pc = parametros.find(U';');
     UltimoCupY_ = LeeParametro(parametros.substr(0, pc)) - 1;
     UltimoCupX_ = pc == VistaTexto::npos ? -1 : LeeParametro(parametros.substr(pc + 1)) - 1;
@@ -140,8 +142,12 @@ void InterpreteEscape::Final(char32_t c) {
     }
   case U's': GuardaCursor(); return;   // SCOSC
   case U'u': RestauraCursor(); return; // SCORC
-  case U'l': if (!privada) GuardaCursor(); return;   // RM: the host's reset hides a save
-  case U'h': if (!privada) RestauraCursor(); return; // SM: and its set a restore
+  case U'l':                           // RM: a host's reset hides a cursor save; private modes change nothing
+    if (!privada) GuardaCursor();
+    return;
+  case U'h': // SM: and its set a restore
+    if (!privada) RestauraCursor();
+    return;
   default: return; // SGR, TBC, MC, DECSTBM and the rest: no attributes, tabs or regions
   }
 }
@@ -150,6 +156,8 @@ void InterpreteEscape::Mueve(int32_t dx, int32_t dy) {
   const CursorTel cur = pantalla_.LeeCursorTel();
   pantalla_.FijaCursorTel(cur.x + dx, cur.y + dy);
 }
+
+void InterpreteEscape::Nueva() { pantalla_.FijaCursorTel(0, pantalla_.LeeCursorTel().y + 1); }
 
 void InterpreteEscape::GuardaCursor() {
   const CursorTel cur = pantalla_.LeeCursorTel();

@@ -37,6 +37,7 @@ private:
   void PasoControl(char32_t c);
   void Final(char32_t c);
   void Mueve(int32_t dx, int32_t dy);
+  void Nueva();
   void GuardaCursor();
   void RestauraCursor();
 

@@ -1,10 +1,14 @@
 // Escape interpreter: input text against the screen operations it causes, whole and split anywhere.
+#include "FakePantalla.h"
+#include "fakes/FakeSocket.h"
+#include "fakes/FakeTimer.h"
+#include "terminal/CtlTelnet.h"
 #include "terminal/InterpreteEscape.h"
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 #include <string_view>
 #include <vector>
-#include <algorithm>
 
 using namespace zt;
 using namespace std::literals;
@@ -25,10 +29,14 @@ public:
     } else {
       log += U8(Texto(1, c));
     }
-    if (c == 8) cur_.x = std::max(cur_.x - 1, 0);
-    else if (c == 10) ++cur_.y;
-    else if (c == 13) cur_.x = 0;
-    else if (c >= 32) ++cur_.x;
+    if (c == 8)
+      cur_.x = std::max(cur_.x - 1, 0);
+    else if (c == 10)
+      ++cur_.y;
+    else if (c == 13)
+      cur_.x = 0;
+    else if (c >= 32)
+      ++cur_.x;
   }
   void FijaCursorTel(int32_t x, int32_t y) override {
     log += "[" + std::to_string(x) + "," + std::to_string(y) + "]";
@@ -133,4 +141,24 @@ TEST(InterpreteEscape, EnSecuenciaYReinicio) {
   EXPECT_FALSE(interprete.EnSecuencia());
   interprete.Datos(U"2J\0338");
   EXPECT_EQ(pantalla.log, "[2,2]2J[0,0]");
+}
+
+// Behind the Telnet object: an IAC byte inside a sequence is one of its bytes, in any chunk.
+TEST(InterpreteEscape, IacDentroDeSecuencia) {
+  struct Vista : FakePantalla {
+    FakeOperaciones ops;
+    InterpreteEscape interprete{ops};
+    void Datos(VistaTexto t) override { interprete.Datos(t); }
+    bool EnSecuencia() const override { return interprete.EnSecuencia(); }
+    void ReiniciaSecuencia() override { interprete.ReiniciaSecuencia(); }
+  } vista;
+  FakeSocket socket;
+  FakeTimer timer;
+  CtlTelnet telnet(socket, timer);
+  telnet.Iniciar(vista);
+  telnet.Connect(U"host", 23);
+  socket.AceptaConexion();
+  socket.Recibe(B("'a' ESC '[2'"));
+  socket.Recibe(B("IAC 'A' 'b' ESC '[3' IAC 'Bc'"));
+  EXPECT_EQ(vista.ops.log, "a[1,-2]b[2,3]c");
 }
