@@ -136,6 +136,8 @@ std::pair<int, int> CtlEdit::PuntoCursor() const { return {XColumna(curXt + 1), 
 
 void CtlEdit::enabled(bool v) {
   if (v == vista_.habilitado) return;
+  // A disabled surface loses the focus, and with it the caret.
+  if (!v) ApagCursor();
   vista_.habilitado = v;
   if (!v) vista_.arrastre = false;
   Refrescar();

@@ -152,6 +152,7 @@ TEST(Dibujo, DeshabilitadoPintaGrisYApagaLasBarras) {
   EXPECT_TRUE(v.Hay("LlenaRect 2,0,400,64 #c8c8c8")) << v.sup.Todo();
   EXPECT_FALSE(v.ed.VScroll1().habilitada);
   EXPECT_FALSE(v.ed.HScroll1().habilitada);
+  EXPECT_FALSE(v.ed.caretMostrado());
   v.ed.RatonPulsa(raton::Izquierdo, 0, 30, 20);
   EXPECT_EQ(v.ed.curYt, 20); // a disabled surface takes no clicks
   v.ed.enabled(true);
