@@ -1,6 +1,7 @@
 // The settings file "ztelnet.ini": tagged lines of TAB-separated fields, with a ".bak" of the last run.
 #include "workspace/Configuracion.h"
 #include "base/ArchivoTexto.h"
+#include "base/Codec.h"
 #include "base/Error.h"
 #include "base/Numeros.h"
 #include "base/Tipos.h"
@@ -50,6 +51,18 @@ void LeeTer(AjustesZTelnet& a, VistaTexto linea) {
 void AgregaHost(std::vector<Texto>& hosts, Texto host) {
   hosts.push_back(std::move(host));
   if (hosts.size() > MaxHistorialHosts) hosts.erase(hosts.begin(), hosts.end() - MaxHistorialHosts);
+}
+
+// UTF-8, unless a value holds a raw byte from the host: the whole file would then read back as
+// Windows-1252 and garble every other accent, so it is written in that code page when it can be.
+Codificacion CodificacionPara(const std::vector<Texto>& lineas) {
+  bool bytesSueltos = false;
+  for (const Texto& l : lineas)
+    for (char32_t c : l) {
+      if (CodigoCp1252(c) < 0) return Codificacion::Utf8;
+      bytesSueltos = bytesSueltos || (c >= 0xDC80 && c <= 0xDCFF);
+    }
+  return bytesSueltos ? Codificacion::Cp1252 : Codificacion::Utf8;
 }
 
 } // namespace
@@ -136,7 +149,8 @@ bool Configuracion::Escribe(const AjustesZTelnet& a) {
       return false;
     }
   }
-  if (!EscribeArchivoTexto(ArchConfig, Lineas(a), Codificacion::Utf8, true).empty()) {
+  const auto lineas = Lineas(a);
+  if (!EscribeArchivoTexto(ArchConfig, lineas, CodificacionPara(lineas), true).empty()) {
     MensajeError = errorEscritura;
     return false;
   }

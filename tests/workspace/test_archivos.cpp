@@ -65,15 +65,6 @@ TEST(Archivos, FileBoxesTrimTheAnswerAndOfferTheFilter) {
   EXPECT_TRUE(dialogos.archivos[1].guardar);
 }
 
-TEST(Archivos, ChangeFolder) {
-  CarpetaPrueba carpeta;
-  const fs::path antes = fs::current_path();
-  EXPECT_TRUE(CambiaCarpeta(T(carpeta.ruta.string())));
-  EXPECT_EQ(fs::current_path(), carpeta.ruta);
-  EXPECT_FALSE(CambiaCarpeta(T((carpeta.ruta / "no").string())));
-  fs::current_path(antes);
-}
-
 TEST(AseguraCarpeta, AsksCreatesRefusesAndReportsFailure) {
   CarpetaPrueba carpeta;
   FakeDialogs dialogos;

@@ -58,6 +58,16 @@ TEST_F(ConfigPrueba, FullSettingsSurviveARoundTripWithCrLfLines) {
   EXPECT_TRUE(mensaje.empty());
 }
 
+TEST_F(ConfigPrueba, RawHostBytesDoNotGarbleTheRestOfTheFile) {
+  AjustesZTelnet a;
+  a.HistorialHosts = {T("máquina"), T("raro\xff")};   // an undecodable byte from the host
+  ASSERT_TRUE(config.Escribe(a));
+  AjustesZTelnet b;
+  ASSERT_TRUE(config.Lee(b));
+  // The byte reads back as its code-page character; the accented host stays whole.
+  EXPECT_EQ(b.HistorialHosts, (std::vector<Texto>{T("máquina"), T("raroÿ")}));
+}
+
 TEST_F(ConfigPrueba, BackupHoldsThePreviousFile) {
   Escribe("[VER]\tviejo\r\n");
   ASSERT_TRUE(config.Escribe(AjustesZTelnet{}));
