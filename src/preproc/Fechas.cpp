@@ -2,6 +2,7 @@
 #include "preproc/Fechas.h"
 #include "base/Error.h"
 #include "base/Numeros.h"
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -287,11 +288,12 @@ Texto FormateaNumero(double v, VistaTexto formatoEntero) {
     if (exacto / escalaEntera != 0) cifras = std::to_string(exacto / escalaEntera);
     decimales = std::to_string(exacto % escalaEntera);
   } else {
-    // Beyond the exact integers of a double (or past 15 decimals) the digits come from printf.
-    int n = std::snprintf(nullptr, 0, "%.*f", decTotal, std::fabs(v));
-    std::string todo(static_cast<size_t>(n) + 1, '\0');
-    std::snprintf(todo.data(), todo.size(), "%.*f", decTotal, std::fabs(v));
-    todo.resize(static_cast<size_t>(n));
+    // Beyond the exact integers of a double (or past 15 decimals) the digits come from the
+    // fixed form, which unlike printf ignores the user's locale.
+    std::string todo(static_cast<size_t>(decTotal) + 400, '\0');
+    auto fin = std::to_chars(todo.data(), todo.data() + todo.size(), std::fabs(v), std::chars_format::fixed,
+                             decTotal).ptr;
+    todo.resize(static_cast<size_t>(fin - todo.data()));
     auto p = todo.find('.');
     cifras = todo.substr(0, p);
     if (cifras == "0") cifras.clear();

@@ -159,14 +159,7 @@ Texto Fuente::LeeIdentificador() {
   return r;
 }
 
-Texto Fuente::MiraIdentificador() {
-  int32_t l = linea_, c = columna_;
-  Texto r = LeeIdentificador();
-  linea_ = l;
-  columna_ = c;
-  FijaLinea();
-  return r;
-}
+Texto Fuente::MiraIdentificador() { return Mirando([this] { return LeeIdentificador(); }); }
 
 Texto Fuente::LeePalabra() {
   SaltaBlancos();
@@ -175,14 +168,7 @@ Texto Fuente::LeePalabra() {
   return r;
 }
 
-Texto Fuente::MiraPalabra() {
-  int32_t l = linea_, c = columna_;
-  Texto r = LeePalabra();
-  linea_ = l;
-  columna_ = c;
-  FijaLinea();
-  return r;
-}
+Texto Fuente::MiraPalabra() { return Mirando([this] { return LeePalabra(); }); }
 
 Texto Fuente::LeeHastaDelimitador() {
   Texto r;
@@ -197,13 +183,9 @@ Texto Fuente::LeeElementoLista() {
 }
 
 Texto Fuente::MiraElementoLista() {
-  int32_t l = linea_, c = columna_;
   EstadoError antes = error_;
-  Texto r = LeeElementoLista();
+  Texto r = Mirando([this] { return LeeElementoLista(); });
   error_ = antes;
-  linea_ = l;
-  columna_ = c;
-  FijaLinea();
   return r;
 }
 

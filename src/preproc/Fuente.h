@@ -99,6 +99,15 @@ public:
   void ErrorAqui(Texto mensaje);
 
 private:
+  // Runs a reader and puts the cursor back where it was: a look without taking.
+  template <class Lector> Texto Mirando(Lector leer) {
+    int32_t l = linea_, c = columna_;
+    Texto r = leer();
+    linea_ = l;
+    columna_ = c;
+    FijaLinea();
+    return r;
+  }
   void Entra(int32_t indice, Texto archivo);
   void FijaLinea();
   Texto LeeHastaDelimitador();
