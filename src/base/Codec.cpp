@@ -27,24 +27,6 @@ std::size_t LargoSecuencia(const unsigned char* p, std::size_t quedan, char32_t&
   return n;
 }
 
-void PonUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 // 0x80..0x9F; the undefined codes map to the C1 control of the same number.
 constexpr std::array<char32_t, 32> kAltos = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
@@ -72,14 +54,39 @@ Texto DecodificaUtf8(std::string_view bytes) {
   return r;
 }
 
+int CodificaCaracterUtf8(char32_t c, char out[4]) {
+  if (c >= kEscape + 0x80 && c <= kEscape + 0xFF) {
+    out[0] = static_cast<char>(c - kEscape);  // a byte kept from input that was not UTF-8
+    return 1;
+  }
+  if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
+  if (c < 0x80) {
+    out[0] = static_cast<char>(c);
+    return 1;
+  }
+  if (c < 0x800) {
+    out[0] = static_cast<char>(0xC0 | (c >> 6));
+    out[1] = static_cast<char>(0x80 | (c & 0x3F));
+    return 2;
+  }
+  if (c < 0x10000) {
+    out[0] = static_cast<char>(0xE0 | (c >> 12));
+    out[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out[2] = static_cast<char>(0x80 | (c & 0x3F));
+    return 3;
+  }
+  out[0] = static_cast<char>(0xF0 | (c >> 18));
+  out[1] = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+  out[2] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+  out[3] = static_cast<char>(0x80 | (c & 0x3F));
+  return 4;
+}
+
 std::string CodificaUtf8(VistaTexto texto) {
   std::string r;
   r.reserve(texto.size());
-  for (char32_t c : texto) {
-    if (c >= kEscape + 0x80 && c <= kEscape + 0xFF) r += static_cast<char>(c - kEscape);
-    else if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) PonUtf8(r, 0xFFFD);
-    else PonUtf8(r, c);
-  }
+  char buf[4];
+  for (char32_t c : texto) r.append(buf, static_cast<std::size_t>(CodificaCaracterUtf8(c, buf)));
   return r;
 }
 

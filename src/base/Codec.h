@@ -9,7 +9,10 @@ enum class Codificacion { Utf8, Cp1252 };
 // Decodes UTF-8; every byte b that is not part of a valid sequence becomes U+DC00+b, which lies
 // in U+DC80..U+DCFF since such bytes are never ASCII.
 Texto DecodificaUtf8(std::string_view bytes);
-// Encodes UTF-8; U+DC80..U+DCFF become the single byte they stand for.
+// Encodes one character into 'out' and returns how many bytes it took (1..4); U+DC80..U+DCFF
+// become the single byte they stand for, other surrogates and values past U+10FFFF become U+FFFD.
+int CodificaCaracterUtf8(char32_t c, char out[4]);
+// Encodes UTF-8 character by character as above.
 std::string CodificaUtf8(VistaTexto texto);
 // True when the bytes are well-formed UTF-8 (no overlongs, no surrogates).
 bool EsUtf8Valido(std::string_view bytes);

@@ -13,23 +13,9 @@ void Salida::Vacia() {
 }
 
 void Salida::Codifica(char32_t c) {
-  if (c < 0x80) {
-    Byte(static_cast<char>(c));
-  } else if (c >= 0xDC80 && c <= 0xDCFF) {
-    Byte(static_cast<char>(c - 0xDC00)); // a byte kept from a file that was not UTF-8
-  } else if (c < 0x800) {
-    Byte(static_cast<char>(0xC0 | (c >> 6)));
-    Byte(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    Byte(static_cast<char>(0xE0 | (c >> 12)));
-    Byte(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    Byte(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    Byte(static_cast<char>(0xF0 | (c >> 18)));
-    Byte(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    Byte(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    Byte(static_cast<char>(0x80 | (c & 0x3F)));
-  }
+  char buf[4];
+  int n = CodificaCaracterUtf8(c, buf);
+  for (int i = 0; i < n; ++i) Byte(buf[i]);
 }
 
 void Salida::EscribeCaracter(char32_t c) {
