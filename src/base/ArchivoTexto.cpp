@@ -39,9 +39,16 @@ std::optional<std::string> LeeBytes(const std::filesystem::path& ruta) {
   if (std::filesystem::is_directory(ruta, ec)) return std::nullopt;
   std::ifstream f(ruta, std::ios::binary);
   if (!f) return std::nullopt;
-  std::string r;
-  char buf[65536];
-  while (f.read(buf, sizeof buf) || f.gcount() > 0) r.append(buf, static_cast<std::size_t>(f.gcount()));
+  // One read of the size the file says it has; files that grow or lie (pipes, /proc) are read
+  // on in pieces to their real end.
+  auto tam = std::filesystem::file_size(ruta, ec);
+  std::string r(ec ? 0 : static_cast<std::size_t>(tam), '\0');
+  f.read(r.data(), static_cast<std::streamsize>(r.size()));
+  r.resize(static_cast<std::size_t>(f.gcount()));
+  if (f) {
+    char buf[65536];
+    while (f.read(buf, sizeof buf) || f.gcount() > 0) r.append(buf, static_cast<std::size_t>(f.gcount()));
+  }
   if (f.bad()) return std::nullopt;
   return r;
 }

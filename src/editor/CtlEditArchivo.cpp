@@ -4,7 +4,6 @@
 #include "editor/CtlEdit.h"
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
 namespace zt {
 
@@ -27,19 +26,6 @@ Texto DecodificaLinea(std::string_view b, Codificacion cod, bool ascii) {
   Texto t(b.size(), U'\0');
   for (size_t i = 0; i < b.size(); ++i) t[i] = static_cast<unsigned char>(b[i]);
   return t;
-}
-
-// The whole file in one read; nullopt when it cannot be read.
-std::optional<std::string> LeeTodo(const std::filesystem::path &p) {
-  std::ifstream f(p, std::ios::binary);
-  if (!f) return std::nullopt;
-  std::error_code ec;
-  auto largo = std::filesystem::file_size(p, ec);
-  if (ec) return LeeBytes(p);
-  std::string r(static_cast<size_t>(largo), '\0');
-  f.read(r.data(), static_cast<std::streamsize>(r.size()));
-  if (f.gcount() != static_cast<std::streamsize>(r.size()) || f.peek() != EOF) return LeeBytes(p);
-  return r;
 }
 
 struct Lectura {
@@ -80,7 +66,7 @@ bool CtlEdit::CargarArch(const Texto &ruta) {
     Aviso(U"No se encuentra archivo: " + ruta);
     return false;
   }
-  std::optional<std::string> bytes = LeeTodo(p);
+  std::optional<std::string> bytes = LeeBytes(p);
   if (!bytes) {
     Aviso(U"No se puede abrir el archivo: " + ruta, Icono::Exclamacion);
     return false;
