@@ -1,0 +1,114 @@
+// Run control: one run at a time, the running state around it, error.log and the outcome.
+#include "script/ControlMacro.h"
+#include "base/ArchivoTexto.h"
+#include "base/Numeros.h"
+#include "script/InterpProces.h"
+#include <filesystem>
+
+namespace zt {
+namespace {
+
+constexpr Color kVerde = RGB(0, 128, 0);
+constexpr Color kRojo = RGB(192, 0, 0);
+constexpr Color kBlanco = RGB(255, 255, 255);
+constexpr Color kAzul = RGB(0, 0, 255);
+
+} // namespace
+
+ControlMacro::ControlMacro(CInterprete& interp, EntornoMacro& entorno)
+    : in_(interp), entorno_(entorno), proc_(std::make_unique<InterpProces>(interp, entorno)) {}
+
+ControlMacro::~ControlMacro() = default;
+
+FinMacro ControlMacro::EjecutaMacroEditor(bool mostrarError) { return Ejecuta(mostrarError, false, false); }
+
+FinMacro ControlMacro::EjecutaMacroArchivo(bool mostrarError, bool MostrarBarra) {
+  return Ejecuta(mostrarError, MostrarBarra, true);
+}
+
+void ControlMacro::Detener() {
+  if (!enEjecucion_) return;
+  detener_ = true;
+  proc_->DetenerMacro = true;
+}
+
+void ControlMacro::Abandonar() {
+  if (!enEjecucion_) return;
+  detener_ = true;
+  proc_->DetenerMacro = true;
+  proc_->Abandonar = true;
+}
+
+void ControlMacro::DatosRecibidos(const Texto& texto, const Texto* ultimaLinea) {
+  proc_->DatosRecibidos(texto, ultimaLinea);
+}
+
+bool ControlMacro::Capturando() const { return proc_->VarCaptura != 0; }
+
+const Texto& ControlMacro::UltimaLinea() const { return proc_->UltimaLinea; }
+
+void ControlMacro::Tic() {
+  if (!enEjecucion_) return;
+  parpadeo_ = !parpadeo_;
+  entorno_.MensajeEstado(T("Ejecutando Macro"), parpadeo_ ? kBlanco : kAzul, parpadeo_ ? kAzul : kBlanco);
+}
+
+FinMacro ControlMacro::Ejecuta(bool mostrarError, bool MostrarBarra, bool desdeArchivo) {
+  // One interpreter: a run command that slips through during a run (a key, a menu item) is refused.
+  if (enEjecucion_) {
+    entorno_.MensajeEstado(T("Ya hay una macro en ejecución"), kRojo);
+    return FinMacro::Ocupado;
+  }
+  in_.MensajeError.clear();
+  if (desdeArchivo) {
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(std::filesystem::path(U8(ArchivoMacro)), ec)) {
+      in_.MensajeError = T("No se Encuentra archivo de comando: ") + ArchivoMacro;
+      if (mostrarError) MuestraError();
+      return FinMacro::NoEncontrada;
+    }
+  }
+  enEjecucion_ = true;
+  detener_ = false;
+  parpadeo_ = false;
+  proc_->IniciaEjecucion();
+  entorno_.IniEjecMacro(desdeArchivo && MostrarBarra);
+
+  in_.IniEntorno();
+  if (desdeArchivo)
+    in_.CreaContenidoArc(ArchivoMacro);
+  else
+    in_.CreaContenido(entorno_.TextoMacroEditor());
+  in_.FijaValorVar(in_.i_timeout, TextoSimple(10));
+  if (in_.MensajeError.empty()) proc_->EjecutaBloque();
+  const bool fin = proc_->FinPrograma;
+  proc_->TerminaEjecucion();
+  enEjecucion_ = false;
+
+  entorno_.FinEjecMacro();
+  entorno_.MensajeEstado(detener_ ? T("Macro detenida") : T("Ejecución Finalizada"), kVerde);
+  if (fin) {
+    entorno_.TerminaPrograma();
+    return FinMacro::Fin;
+  }
+  if (!in_.MensajeError.empty()) {
+    EscribeErrorLog();
+    if (mostrarError) MuestraError();
+    return FinMacro::Error;
+  }
+  return detener_ ? FinMacro::Detenida : FinMacro::Correcta;
+}
+
+void ControlMacro::EscribeErrorLog() {
+  const Texto contenido =
+      TextoNumero(in_.fil, 15) + U"\r\n" + TextoNumero(in_.col, 15) + U"\r\n" + in_.MensajeError + U"\r\n";
+  const std::filesystem::path ruta = std::filesystem::absolute(ArchivoErrores);
+  if (!EscribeBytes(ruta, CodificaUtf8(contenido)).empty())
+    entorno_.Dialogos().Mensaje(T("Error creando archivo: ") + T(ruta.string()), U"", Botones::Aceptar);
+}
+
+void ControlMacro::MuestraError() {
+  entorno_.Dialogos().Mensaje(in_.MensajeError, U"", Botones::Aceptar, Icono::Exclamacion);
+}
+
+} // namespace zt

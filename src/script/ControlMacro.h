@@ -1,0 +1,72 @@
+// Run control of macros: starts a run from the macro editor or a file, reports how it ended,
+// writes "error.log", keeps one run at a time, and holds the state the host's data feeds.
+#pragma once
+#include "base/Texto.h"
+#include "script/EntornoMacro.h"
+#include "script/Interprete.h"
+#include <memory>
+
+namespace zt {
+
+class InterpProces;
+
+// How a run command ended. A batch run exits 0 for Correcta, Detenida and Fin.
+enum class FinMacro {
+  Correcta,     // content ended or STOP, no error
+  Detenida,     // the user's stop request ended it, no error
+  Error,        // MensajeError set: error.log written, shown when asked
+  NoEncontrada, // the macro file does not exist; nothing ran
+  Ocupado,      // another run is active; refused with a status message
+  Fin,          // END: TerminaPrograma was called
+};
+
+class ControlMacro {
+public:
+  ControlMacro(CInterprete& interp, EntornoMacro& entorno);
+  ~ControlMacro();
+  ControlMacro(const ControlMacro&) = delete;
+  ControlMacro& operator=(const ControlMacro&) = delete;
+
+  // Macro file of EjecutaMacroArchivo.
+  Texto ArchivoMacro;
+
+  // Runs the macro editor's text.
+  FinMacro EjecutaMacroEditor(bool mostrarError);
+  // Runs the file ArchivoMacro.
+  FinMacro EjecutaMacroArchivo(bool mostrarError, bool MostrarBarra);
+
+  bool MacroEnEjecucion() const { return enEjecucion_; }
+  bool DetenerMacro() const { return detener_; }
+  // The stop command: the run ends before its next statement (a wait in progress runs out first).
+  void Detener();
+  // Closing the program during a run: like Detener, and a wait in progress ends at once.
+  void Abandonar();
+
+  // The data handler, after each processed chunk: 'texto' is the chunk decoded with every CR
+  // removed and every LF turned into CR LF (appended to the capture variable when capturing);
+  // 'ultimaLinea' the last line of the terminal view, null when the view holds no line.
+  void DatosRecibidos(const Texto& texto, const Texto* ultimaLinea);
+  // True while a run captures host output (the handler may skip decoding otherwise).
+  bool Capturando() const;
+  const Texto& UltimaLinea() const;
+
+  // The window's 500 ms tick: while a run is active, "Ejecutando Macro" blinking white/blue.
+  void Tic();
+
+  // Name of the error log written in the current folder.
+  static constexpr const char* ArchivoErrores = "error.log";
+
+private:
+  FinMacro Ejecuta(bool mostrarError, bool MostrarBarra, bool desdeArchivo);
+  void EscribeErrorLog();
+  void MuestraError();
+
+  CInterprete& in_;
+  EntornoMacro& entorno_;
+  std::unique_ptr<InterpProces> proc_;
+  bool enEjecucion_ = false;
+  bool detener_ = false;
+  bool parpadeo_ = false;
+};
+
+} // namespace zt
