@@ -2,6 +2,7 @@
 #pragma once
 #include "base/Texto.h"
 #include "editor/Propiedades.h"
+#include "terminal/AjustesTerminal.h"
 #include <cstdint>
 #include <filesystem>
 #include <vector>
@@ -30,10 +31,6 @@ struct AjustesZTelnet {
   PropiedadesEditor propComandos;      // "[PANCOM]", the command editor
   friend bool operator==(const AjustesZTelnet&, const AjustesZTelnet&) = default;
 };
-
-constexpr size_t MaxHistorialHosts = 5;
-constexpr int16_t MinLineasTerm = 20;
-constexpr int16_t MaxLineasTermPermitido = 30000;
 
 // The "[APP]" string: seven fields, widths written with ".".
 Texto CadPropiedades(const AjustesVentana& v);
