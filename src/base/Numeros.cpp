@@ -1,9 +1,9 @@
 // Numeric reading and number text, independent of the user's locale.
 #include "base/Numeros.h"
 #include "base/Error.h"
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <string>
 
 namespace zt {
@@ -30,9 +30,11 @@ double LeeRadix(const Texto& s, std::size_t& i, int base) {
   return static_cast<int32_t>(static_cast<uint32_t>(v));
 }
 
-// Rough power of ten of a decimal text, enough to tell overflow from underflow.
-long MagnitudDecimal(const std::string& s) {
-  long enteros = 0, ceros = 0, exp = 0;
+// Rough power of ten of a decimal text, enough to tell overflow from underflow. The exponent
+// saturates far beyond any double, so that no digit count can push the sum past its type.
+int64_t MagnitudDecimal(const std::string& s) {
+  constexpr int64_t kTope = int64_t{1} << 40;
+  int64_t enteros = 0, ceros = 0, exp = 0;
   bool punto = false, significativo = false;
   std::size_t i = 0;
   for (; i < s.size() && s[i] != 'e'; ++i) {
@@ -43,7 +45,13 @@ long MagnitudDecimal(const std::string& s) {
     if (!punto && significativo) ++enteros;
     if (punto && !significativo) ++ceros;
   }
-  if (i < s.size()) exp = std::strtol(s.c_str() + i + 1, nullptr, 10);
+  if (i < s.size()) {
+    bool negativo = false;
+    std::size_t j = i + 1;
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) negativo = s[j++] == '-';
+    for (; j < s.size() && s[j] >= '0' && s[j] <= '9'; ++j) exp = std::min(kTope, exp * 10 + (s[j] - '0'));
+    if (negativo) exp = -exp;
+  }
   return (enteros > 0 ? enteros : -ceros) + exp;
 }
 

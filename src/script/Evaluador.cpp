@@ -2,6 +2,8 @@
 #include "script/Evaluador.h"
 #include "base/Error.h"
 #include <array>
+#include <new>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -117,7 +119,19 @@ Texto EvaluadorExpr::LeeOperador(bool modoComp) {
 ValorExpr EvaluadorExpr::EvalExpresion(int16_t nivel, bool modoComp) {
   Profundidad guarda(profundidad_);
   if (profundidad_ > ProfundidadMaximaExpr) return Demasiado();
-  return Escala(nivel, modoComp);
+  if (profundidad_ > 1) return Escala(nivel, modoComp);
+  // By here the values that exhausted memory are gone, so building the error can succeed.
+  try {
+    return Escala(nivel, modoComp);
+  } catch (const std::bad_alloc&) {
+    throw ErrorEjecucion(CodigoError::SinMemoria);
+  } catch (const std::length_error&) {
+    throw ErrorEjecucion(CodigoError::CadenaMuyLarga);
+  }
+}
+
+void EvaluadorExpr::CompruebaLargo(size_t largo) const {
+  if (largo > limiteTexto) throw ErrorEjecucion(CodigoError::CadenaMuyLarga);
 }
 
 // The precedence-climbing loop: operators of equal level apply left to right; a tighter

@@ -25,6 +25,7 @@
 // through FijaError and the evaluation returns an empty ValorExpr.
 #pragma once
 #include "base/Texto.h"
+#include <cstddef>
 #include <cstdint>
 
 namespace zt {
@@ -56,6 +57,10 @@ struct MarcaExpr {
 // Nesting bound of EvalExpresion (parentheses, function arguments, tighter-binding operands).
 constexpr int ProfundidadMaximaExpr = 500;
 
+// Default bound of a text value (characters): doubling replacements and joins must end in the
+// platform's "string space" error, not in exhausted memory.
+constexpr size_t LargoMaximoTexto = size_t{1} << 24;
+
 // Level of an operator, 1..8 (higher binds tighter); 0 for anything else.
 int16_t jerOp(VistaTexto oper);
 
@@ -67,13 +72,19 @@ public:
   virtual ~EvaluadorExpr() = default;
 
   // Reads and computes the expression at the cursor. Stops before the first operator whose level
-  // is <= nivel. With modoComp a lone "=" reads as "==".
+  // is <= nivel. With modoComp a lone "=" reads as "==". An allocation failure leaves the
+  // outermost call as the run-time error "Memoria insuficiente".
   ValorExpr EvalExpresion(int16_t nivel, bool modoComp);
   // Reads the next operator; empty (nothing taken) when none follows or a "//" comment starts.
   Texto cogOperador();
   // Applies one operator row; "=" goes to Asigna.
   ValorExpr AplicaOperador(const ValorExpr& izq, VistaTexto oper, const ValorExpr& der);
   ValorExpr AplicaOperador(ValorExpr&& izq, VistaTexto oper, const ValorExpr& der);
+
+  // Throws the run-time error "Espacio insuficiente para cadenas" when a text value would pass
+  // limiteTexto characters.
+  void CompruebaLargo(size_t largo) const;
+  size_t limiteTexto = LargoMaximoTexto;
 
   virtual bool CapBlancos() = 0;
   virtual char32_t VerUno() = 0;
@@ -87,7 +98,7 @@ public:
 
 private:
   Texto LeeOperador(bool modoComp);
-  ValorExpr Aplica(const ValorExpr& izq, VistaTexto oper, const ValorExpr& der);
+  ValorExpr Aplica(ValorExpr& izq, VistaTexto oper, const ValorExpr& der);
   void AplicaNumerico(ValorExpr& r, VistaTexto izq, VistaTexto oper, VistaTexto der);
   ValorExpr Escala(int16_t nivel, bool modoComp);
   ValorExpr Sube(ValorExpr izq, Texto op, int16_t nivel, bool modoComp);

@@ -64,10 +64,12 @@ ValorExpr CInterprete::Rpla(const ValorExpr& a1) {
   Texto r;
   size_t ini = 0;
   for (size_t p = s.find(b); p != Texto::npos; p = s.find(b, ini)) {
+    CompruebaLargo(r.size() + (p - ini) + nuevo.valor.size());
     r.append(s, ini, p - ini);
     r += nuevo.valor;
     ini = p + b.size();
   }
+  CompruebaLargo(r.size() + (s.size() - ini));
   r.append(s, ini);
   return Resultado(TipoTexto, std::move(r));
 }

@@ -60,13 +60,11 @@ const Texto& Verdad(bool v) { return v ? kVerdad : kFalso; }
 } // namespace
 
 ValorExpr EvaluadorExpr::AplicaOperador(const ValorExpr& izq, VistaTexto oper, const ValorExpr& der) {
-  ValorExpr r = Aplica(izq, oper, der);
-  r.texto = izq.texto + Texto(oper) + der.texto;
-  return r;
+  return AplicaOperador(ValorExpr(izq), oper, der);
 }
 
-// The loop hands over its left operand: its source text grows in place instead of being copied
-// at every operator, which would make long expressions quadratic.
+// The loop hands over its left operand: its source text and, for "|", its value grow in place
+// instead of being copied at every operator, which would make long chains quadratic.
 ValorExpr EvaluadorExpr::AplicaOperador(ValorExpr&& izq, VistaTexto oper, const ValorExpr& der) {
   ValorExpr r = Aplica(izq, oper, der);
   r.texto = std::move(izq.texto);
@@ -76,7 +74,7 @@ ValorExpr EvaluadorExpr::AplicaOperador(ValorExpr&& izq, VistaTexto oper, const 
 }
 
 // Everything of a row but the source text.
-ValorExpr EvaluadorExpr::Aplica(const ValorExpr& izq, VistaTexto oper, const ValorExpr& der) {
+ValorExpr EvaluadorExpr::Aplica(ValorExpr& izq, VistaTexto oper, const ValorExpr& der) {
   ValorExpr r = oper == U"=" ? Asigna(izq, der) : ValorExpr{};
   r.clase = ClaseOperacion;
   r.oper = oper;
@@ -92,7 +90,9 @@ ValorExpr EvaluadorExpr::Aplica(const ValorExpr& izq, VistaTexto oper, const Val
   else if (oper == U"<=") logico(izq.valor <= der.valor);
   else if (oper == U"~") logico(CoincideComodin(izq.valor, der.valor));
   else if (oper == U"|") {
-    r.valor = izq.valor + der.valor;
+    CompruebaLargo(izq.valor.size() + der.valor.size());
+    r.valor = std::move(izq.valor);
+    r.valor += der.valor;
     r.tipo = TipoTexto;
   } else AplicaNumerico(r, izq.valor, oper, der.valor);
   return r;

@@ -21,13 +21,17 @@ TEST(Numeros, ReadingTable) {
       {"3e", 3, false},
       {"\t4\n2", 42, true},
       {"1e-999", 0, true},         // too small to hold reads as zero, not as an overflow
+      {"0.001e-9223372036854775807", 0, true},  // exponents past any integer type
+      {"0e99999999999999999999", 0, true},
   };
   for (auto& c : casos) {
     bool entero = false;
     EXPECT_DOUBLE_EQ(LeeNumero(T(c.texto), &entero), c.valor) << c.texto;
     EXPECT_EQ(entero, c.entero) << c.texto;
   }
-  EXPECT_THROW(LeeNumero(U"1e999"), ErrorEjecucion);
+  for (const char* grande :
+       {"1e999", "1e9223372036854775807", "1e99999999999999999999", "-12.5D+9223372036854775808"})
+    EXPECT_THROW(LeeNumero(T(grande)), ErrorEjecucion) << grande;
 }
 
 TEST(Numeros, TextTable) {

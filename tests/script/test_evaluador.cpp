@@ -1,6 +1,7 @@
 // Operators, levels, comparison mode and assignment of the expression evaluator.
 #include "Ayuda.h"
 #include <gtest/gtest.h>
+#include <new>
 
 using namespace zt;
 using prueba::Evalua;
@@ -82,6 +83,8 @@ TEST(Evaluador, RunTimeErrorsAreThrown) {
       {"0 ^ -1", "División por cero"},
       {"-8 ^ 0.5", "Llamada a procedimiento o argumento no válidos"},
       {"3000000000 \\ 1", "Desbordamiento"},
+      {"VAL('1e99999999999999999999')", "Desbordamiento"},
+      {"'1e9223372036854775807' + 1", "Desbordamiento"},
   };
   for (auto& c : casos) {
     CInterprete in;
@@ -230,4 +233,30 @@ TEST(Evaluador, LookAheadAcrossLines) {
   EXPECT_EQ(U8(r.expr.texto), "\"p\"|\"x\r\ny\"*2|\"q\"");
   EXPECT_EQ(in.fil, 2);
   EXPECT_TRUE(in.FinCont());
+}
+
+TEST(Evaluador, TextValuesAreBounded) {
+  // Ten nested replacements would grow one character to ten thousand million.
+  std::string e = "'a'";
+  for (int k = 0; k < 10; ++k) e = "RPLA(" + e + ", 'a', 'aaaaaaaaaa')";
+  CInterprete in;
+  EXPECT_EQ(Evalua(in, e).fallo, "Espacio insuficiente para cadenas");
+  in.limiteTexto = 10;
+  EXPECT_EQ(Evalua(in, "'12345' | '67890'").valor, "1234567890");
+  EXPECT_EQ(Evalua(in, "'12345' | '67890' | 1").fallo, "Espacio insuficiente para cadenas");
+  EXPECT_EQ(Evalua(in, "RPLA('aaaaa', 'a', 'bb')").valor, "bbbbbbbbbb");
+  EXPECT_EQ(Evalua(in, "RPLA('aaaaab', 'a', 'bb')").fallo, "Espacio insuficiente para cadenas");
+}
+
+TEST(Evaluador, AllocationFailureIsTheRunsError) {
+  struct SinMemoria : CInterprete {
+    ValorExpr CogOperando() override {
+      CapBlancos();
+      if (VerUno() == U'!') throw std::bad_alloc();
+      return CInterprete::CogOperando();
+    }
+  } in;
+  const auto r = Evalua(in, "1 + (2 * !)");
+  EXPECT_EQ(r.fallo, "Memoria insuficiente");
+  EXPECT_EQ(Evalua(in, "1 + (2 * 3)").valor, "7"); // the nesting count was restored
 }
