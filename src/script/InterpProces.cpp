@@ -383,7 +383,7 @@ void InterpProces::AbreArchivo(Texto& nombre, int16_t& numero) {
   const std::string ruta = U8(nombre);
   if (ruta.empty()) throw ErrorEjecucion(CodigoError::ErrorRuta);
   std::error_code ec;
-  const auto absoluta = std::filesystem::weakly_canonical(ruta, ec).string();
+  const auto absoluta = std::filesystem::weakly_canonical(std::filesystem::absolute(ruta, ec), ec).string();
   for (auto& [n, a] : archivos_)
     if (!absoluta.empty() && a.ruta == absoluta) throw ErrorEjecucion(CodigoError::ArchivoYaAbierto);
   errno = 0;

@@ -8,8 +8,8 @@ namespace zt::prueba {
 
 struct Resultado {
   std::string valor;
-  std::string error;    // MensajeError
-  std::string fallo;    // description of a run-time error, empty when none was thrown
+  std::string error; // MensajeError
+  std::string fallo; // description of a run-time error, empty when none was thrown
   ValorExpr expr;
 };
 
