@@ -1,5 +1,6 @@
 // Statement executor: the statement loop, IF by recursion, the waits and the run's files.
 #include "script/InterpProces.h"
+#include "terminal/AjustesTerminal.h"
 #include "base/Codec.h"
 #include "base/Error.h"
 #include "base/Numeros.h"
@@ -183,15 +184,14 @@ Texto InterpProces::Sentencia(const Texto& kw, const PosCont& inicio, bool& fin)
     if (ej) {
       Texto host = elem;
       int32_t puerto = 23;
+      // "host:port" as the command line's /IP= takes it; a plain host keeps port 23.
       if (const size_t p = elem.find(U':'); p != Texto::npos) {
         host = elem.substr(0, p);
-        bool entero = false;
-        const double v = LeeNumero(elem.substr(p + 1), &entero);
-        if (!entero || v != double(int32_t(v)) || v < 1 || v > 65535) {
+        puerto = PuertoDeTexto(VistaTexto(elem).substr(p + 1));
+        if (puerto == 0) {
           in_.MensajeError = T("Puerto no válido en sentencia CONNECT: '") + elem.substr(p + 1) + U"'";
           return fin = true, Texto();
         }
-        puerto = int32_t(v);
       }
       entorno_.ConnectToHost(host, puerto);
       entorno_.MuestraVentana();
