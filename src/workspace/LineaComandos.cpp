@@ -1,0 +1,113 @@
+// ZTelnet's command line, read with the macro language's lexer (identifiers, quoted strings).
+#include "workspace/LineaComandos.h"
+#include "base/Comodin.h"
+#include "base/Error.h"
+#include "script/Interprete.h"
+
+namespace zt {
+
+namespace {
+
+bool Comillas(char32_t c) { return c == U'"' || c == U'\''; }
+
+// A value or a plain argument: a quoted string (quotes removed) or the rest of the word.
+Texto CogeValor(CInterprete& lx, Texto& error) {
+  lx.CapBlancos();
+  if (Comillas(lx.VerUno())) {
+    Texto v = lx.CogCadena();
+    if (!lx.MensajeError.empty()) error = lx.MensajeError;
+    return v;
+  }
+  Texto v;
+  while (!lx.FinLin()) v += lx.CogCar(1);
+  return RecortaEspacios(v);
+}
+
+} // namespace
+
+Texto TextoUso() {
+  return T("Se requiere linea de comandos: \r\n"
+           "ztelnet [direcciónIP[:puerto]] [archivo de macro.zql] [archivo de registro.log] \r\n"
+           "[/NOERROR] [/ERROR] [/SALIR] [/IP=<direcciónIP[:puerto]>] \r\n"
+           "[M=<archivo de macros>] [L=<archivo de registro>]");
+}
+
+LecturaLinea LeeLineaComandos(const std::vector<Texto>& argumentos) {
+  LecturaLinea r;
+  LineaComandosZT& v = r.valores;
+  CInterprete lx;
+  for (const Texto& palabra : argumentos) {
+    lx.MensajeError.clear();
+    lx.CreaContenido(RecortaEspacios(palabra));
+    lx.CapBlancos();
+    // A word may hold more than one argument ("/SALIR/NOERROR"): read until it ends.
+    while (!lx.FinLin()) {
+      if (lx.VerUno() == U'/') {
+        lx.TomaUno();
+        const Texto sw = U"/" + Mayusculas(lx.CogIdentificador());
+        Texto valor;
+        if (lx.VerUno() == U':' || lx.VerUno() == U'=') {
+          lx.TomaUno();
+          valor = CogeValor(lx, r.errorEjecucion);
+          if (!r.errorEjecucion.empty()) return r;
+        }
+        if (sw == U"/NOERROR")
+          v.MostrarErrores = false;
+        else if (sw == U"/ERROR")
+          v.MostrarErrores = true;
+        else if (sw == U"/SALIR")
+          v.SalirAlTerminar = true;
+        else if (sw == U"/IP")
+          v.HostInicial = valor;
+        else if (sw == U"/M")
+          v.ArchivoMacro = valor;
+        else if (sw == U"/L")
+          v.ArchRegistroInicial = valor;
+        else {
+          r.mensajes.push_back(T("Error. Parámetro desconocido: ") + sw);
+          return r;
+        }
+      } else {
+        const Texto arg = CogeValor(lx, r.errorEjecucion);
+        if (!r.errorEjecucion.empty()) return r;
+        const Texto may = Mayusculas(arg);
+        if (CoincideComodin(arg, U"*.*.*.*"))
+          v.HostInicial = arg;
+        else if (CoincideComodin(may, U"*.ZQL"))
+          v.ArchivoMacro = arg;
+        else if (CoincideComodin(may, U"*.LOG"))
+          v.ArchRegistroInicial = arg;
+        else {
+          r.mensajes.push_back(T("Error en línea de comandos. No se reconoce: ") + arg);
+          r.mensajes.push_back(TextoUso());
+          return r;
+        }
+      }
+      lx.CapBlancos();
+    }
+  }
+  return r;
+}
+
+HostPuerto SeparaHostPuerto(VistaTexto hostInicial) {
+  HostPuerto r;
+  const size_t dos = hostInicial.find(U':');
+  if (dos == VistaTexto::npos) {
+    r.host = Texto(hostInicial);
+    return r;
+  }
+  r.host = Texto(hostInicial.substr(0, dos));
+  const Texto puerto = RecortaEspacios(hostInicial.substr(dos + 1));
+  if (puerto.empty()) throw ErrorEjecucion(CodigoError::TiposNoCoinciden);
+  long n = 0;
+  for (char32_t c : puerto) {
+    if (c < U'0' || c > U'9') throw ErrorEjecucion(CodigoError::TiposNoCoinciden);
+    n = n * 10 + (c - U'0');
+    if (n > 65535) throw ErrorEjecucion(CodigoError::Desbordamiento);
+  }
+  if (n < 1) throw ErrorEjecucion(CodigoError::Desbordamiento);
+  r.puerto = int(n);
+  return r;
+}
+
+} // namespace zt
