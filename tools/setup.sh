@@ -4,7 +4,8 @@ set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 packages=(cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libqt6test6 libgl-dev
-          libgtest-dev libgmock-dev googletest libbenchmark-dev m4 inetutils-telnetd)
+          libgtest-dev libgmock-dev googletest libbenchmark-dev m4 inetutils-telnetd
+          expect telnet)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -3,6 +3,7 @@
 #include "base/ArchivoTexto.h"
 #include "base/Numeros.h"
 #include "script/InterpProces.h"
+#include <algorithm>
 #include <filesystem>
 
 namespace zt {
@@ -15,6 +16,28 @@ constexpr Color kAzul = RGB(0, 0, 255);
 
 } // namespace
 
+EstadoMenuMacro EstadoMenuMacros(bool enEjecucion, bool panelVisible) {
+  EstadoMenuMacro e;
+  e.guardar = e.guardarComo = e.barraHoriz = e.barraVert = panelVisible;
+  if (panelVisible) {
+    e.ejecutar = e.grabar = !enEjecucion;
+    e.pausar = e.detener = enEjecucion;
+  }
+  return e;
+}
+
+std::vector<Texto> MacrosDeCarpeta(const std::filesystem::path& CarpetaMacros) {
+  std::vector<Texto> r;
+  std::error_code ec;
+  for (const auto& e : std::filesystem::directory_iterator(CarpetaMacros, ec)) {
+    const Texto nombre = T(e.path().filename().string());
+    if (nombre.size() > 4 && Mayusculas(nombre.substr(nombre.size() - 4)) == U".ZKV" && e.is_regular_file(ec))
+      r.push_back(nombre);
+  }
+  std::sort(r.begin(), r.end());
+  return r;
+}
+
 ControlMacro::ControlMacro(CInterprete& interp, EntornoMacro& entorno)
     : in_(interp), entorno_(entorno), proc_(std::make_unique<InterpProces>(interp, entorno)) {}
 
@@ -24,6 +47,21 @@ FinMacro ControlMacro::EjecutaMacroEditor(bool mostrarError) { return Ejecuta(mo
 
 FinMacro ControlMacro::EjecutaMacroArchivo(bool mostrarError, bool MostrarBarra) {
   return Ejecuta(mostrarError, MostrarBarra, true);
+}
+
+std::optional<FinMacro> ControlMacro::EjecutaArchivoElegido(const std::filesystem::path& CarpetaMacros) {
+  if (enEjecucion_) return Ejecuta(true, true, true); // refused with the status message
+  const auto ruta = entorno_.Dialogos().AbrirArchivo(T("Abrir Macro"), T(CarpetaMacros.string()),
+                                                     T("Macro de Zorvel's Telnet (*.zkv)"));
+  if (!ruta) return std::nullopt;
+  ArchivoMacro = *ruta;
+  return EjecutaMacroArchivo(true, true);
+}
+
+FinMacro ControlMacro::EjecutaMacroListada(const std::filesystem::path& CarpetaMacros, const Texto& nombre) {
+  if (enEjecucion_) return Ejecuta(true, true, true);
+  ArchivoMacro = T((CarpetaMacros / std::filesystem::path(U8(nombre))).string());
+  return EjecutaMacroArchivo(true, true);
 }
 
 void ControlMacro::Detener() {

@@ -4,7 +4,10 @@
 #include "base/Texto.h"
 #include "script/EntornoMacro.h"
 #include "script/Interprete.h"
+#include <filesystem>
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace zt {
 
@@ -20,6 +23,18 @@ enum class FinMacro {
   Fin,          // END: TerminaPrograma was called
 };
 
+// Which commands of the Macros menu are enabled.
+struct EstadoMenuMacro {
+  bool ejecutar = false, grabar = false, pausar = false, detener = false;
+  bool guardar = false, guardarComo = false, barraHoriz = false, barraVert = false;
+};
+// While a run is active the run commands are off and pause/stop on; a hidden macro panel turns
+// off its file and view commands and every run command.
+EstadoMenuMacro EstadoMenuMacros(bool enEjecucion, bool panelVisible);
+
+// The macro files of the folder (*.zkv, any case), by name: the items of the macro-file list.
+std::vector<Texto> MacrosDeCarpeta(const std::filesystem::path& CarpetaMacros);
+
 class ControlMacro {
 public:
   ControlMacro(CInterprete& interp, EntornoMacro& entorno);
@@ -34,6 +49,10 @@ public:
   FinMacro EjecutaMacroEditor(bool mostrarError);
   // Runs the file ArchivoMacro.
   FinMacro EjecutaMacroArchivo(bool mostrarError, bool MostrarBarra);
+  // "Ejecutar Archivo...": the open box in the macro folder; cancelled runs nothing (nullopt).
+  std::optional<FinMacro> EjecutaArchivoElegido(const std::filesystem::path& CarpetaMacros);
+  // An item of the macro-file list: the file of that name in the macro folder.
+  FinMacro EjecutaMacroListada(const std::filesystem::path& CarpetaMacros, const Texto& nombre);
 
   bool MacroEnEjecucion() const { return enEjecucion_; }
   bool DetenerMacro() const { return detener_; }

@@ -290,3 +290,39 @@ TEST_F(Macro, RunFromAFile) {
   EXPECT_EQ(Lee("o.txt"), "hecho\r\n");
   EXPECT_EQ(entorno.llamadas.front(), "ini 1");
 }
+
+TEST_F(Macro, MacrosMenu) {
+  struct {
+    bool enEjecucion, panel;
+    bool ejecutar, detener, guardar;
+  } casos[] = {{false, true, true, false, true},
+               {true, true, false, true, true},
+               {false, false, false, false, false},
+               {true, false, false, false, false}};
+  for (const auto& c : casos) {
+    const EstadoMenuMacro e = EstadoMenuMacros(c.enEjecucion, c.panel);
+    EXPECT_EQ(e.ejecutar, c.ejecutar);
+    EXPECT_EQ(e.grabar, c.ejecutar);
+    EXPECT_EQ(e.detener, c.detener);
+    EXPECT_EQ(e.pausar, c.detener);
+    EXPECT_EQ(e.guardar && e.guardarComo && e.barraHoriz && e.barraVert, c.guardar);
+  }
+
+  for (const char* n : {"b.zkv", "a.ZKV", "nota.txt", "zkv"}) EscribeBytes(n, "STOP");
+  fs::create_directory("carpeta.zkv");
+  EXPECT_EQ(MacrosDeCarpeta("."), (std::vector<Texto>{U"a.ZKV", U"b.zkv"}));
+
+  // The open box: cancelled runs nothing; a choice runs that file with the macro bar.
+  EXPECT_EQ(control.EjecutaArchivoElegido(carpeta_), std::nullopt);
+  ASSERT_EQ(entorno.dialogos.archivos.size(), 1u);
+  EXPECT_EQ(U8(entorno.dialogos.archivos[0].titulo), "Abrir Macro");
+  EXPECT_EQ(U8(entorno.dialogos.archivos[0].carpetaOInicial), carpeta_.string());
+  entorno.dialogos.respuestasArchivo.push_back(T((carpeta_ / "b.zkv").string()));
+  EXPECT_EQ(control.EjecutaArchivoElegido(carpeta_), FinMacro::Correcta);
+  EXPECT_EQ(entorno.llamadas, (std::vector<std::string>{"ini 1", "fin"}));
+
+  // A listed file deleted since the list was made.
+  EXPECT_EQ(control.EjecutaMacroListada(carpeta_, U"ya no.zkv"), FinMacro::NoEncontrada);
+  EXPECT_EQ(U8(entorno.dialogos.UltimoMensaje()),
+            "No se Encuentra archivo de comando: " + (carpeta_ / "ya no.zkv").string());
+}
