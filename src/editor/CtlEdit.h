@@ -35,6 +35,7 @@ struct RegDeshacer {
   int16_t tipo = 0;
   PosTexto pos;
   Texto texto;
+  bool flujo = false; // undone in stream mode whatever the mode (a line join made in column mode)
 };
 
 struct EtiquetaEstado {
@@ -250,7 +251,7 @@ protected:
   void EtiquetaPosicion();
   void EtiquetaModificado();
   void EtiquetaSeleccion();
-  void Registra(int16_t tipo, PosTexto pos, const Texto &texto);
+  void Registra(int16_t tipo, PosTexto pos, const Texto &texto, bool flujo = false);
 
   // Moves of the keyboard table.
   bool Mover(int codigo, bool ctrl);

@@ -3,7 +3,7 @@
 
 namespace zt {
 
-void CtlEdit::Registra(int16_t tipo, PosTexto pos, const Texto &texto) {
+void CtlEdit::Registra(int16_t tipo, PosTexto pos, const Texto &texto, bool flujo) {
   if (!perfil_.conDeshacer || deshaciendo_) return;
   // Undone below the saved state: a new edit makes that state unreachable.
   if (nUndo_ < marcaGuardado_) marcaGuardado_ = -1;
@@ -14,7 +14,7 @@ void CtlEdit::Registra(int16_t tipo, PosTexto pos, const Texto &texto) {
     --nUndo_;
     if (--marcaGuardado_ < 0) marcaGuardado_ = -1;
   }
-  historia_.push_back({tipo, pos, texto});
+  historia_.push_back({tipo, pos, texto, flujo});
   largoHistoria_ += texto.size();
   ++nUndo_;
   EtiquetaModificado();
@@ -48,10 +48,14 @@ void CtlEdit::Deshacer() {
     ColocaCursor(e.pos.xt, e.pos.yt, 1);
     CurEliminarCad(e.texto);
     break;
-  case -1:
+  case -1: {
+    int16_t modo = tipoSelec_;
+    if (e.flujo) tipoSelec_ = 0;
     ColocaCursor(e.pos.xt, e.pos.yt, 1);
     CurInsertar(e.texto);
+    tipoSelec_ = modo;
     break;
+  }
   case 2: {
     int16_t modo = tipoSelec_;
     tipoSelec_ = 0;

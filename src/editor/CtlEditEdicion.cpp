@@ -234,7 +234,7 @@ void CtlEdit::CurEliminar(bool forzarDibujo) {
     if (r > static_cast<int32_t>(l.size())) {
       if (y < nLin()) {
         if (!CabeLinea(LineaCabe(l + lineas_.Linea(y + 1), nEspTab) ? 0 : kLargoMaximo)) return;
-        Registra(-1, Cursor(), kSalto);
+        Registra(-1, Cursor(), kSalto, true);
         BorraEntre(y, r, y + 1, 1);
         ColocaCursor(curXt, y, 0, false);
         redibujoTotal = true;

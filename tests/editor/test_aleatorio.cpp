@@ -119,6 +119,7 @@ public:
     e_.ed.Text(U"inicio\r\n\tcon tab\r\n\r\nfin del texto");
     m_.s = U"inicio\n\tcon tab\n\nfin del texto";
     while (hechas_ < operaciones) Sesion();
+    EXPECT_EQ(U8(e_.dialogos.UltimoMensaje()), ""); // no box on the way
   }
 
 private:
@@ -233,7 +234,7 @@ private:
     if (off < m_.s.size()) m_.s.erase(off, 1);
   }
 
-  // Column sessions avoid what undo cannot restore exactly: joins, and blocks past a line end.
+  // Column sessions avoid what undo cannot restore exactly: blocks past a line end.
   bool BloqueCompleto(int x1, int x2, int y1, int y2) {
     for (int y = y1; y <= y2; ++y)
       if (Largo(y) < std::max(x1, x2) - 1) return false;
@@ -243,7 +244,6 @@ private:
   void Operacion() {
     int k = Al(12);
     int x = e_.ed.curXt, y = e_.ed.curYt;
-    bool finLinea = x > Largo(y);
     switch (k) {
     case 0:
     case 1: { // typing
@@ -265,9 +265,8 @@ private:
     case 3:
     case 4: { // Delete and Backspace
       bool retro = k == 4;
-      if (columnas_ && (e_.ed.haysel ? !BloqueCompleto(e_.ed.selIni().xt, e_.ed.selFin().xt,
-                                                       e_.ed.selIni().yt, e_.ed.selFin().yt)
-                                     : (retro ? x == 1 : finLinea)))
+      if (columnas_ && e_.ed.haysel &&
+          !BloqueCompleto(e_.ed.selIni().xt, e_.ed.selFin().xt, e_.ed.selIni().yt, e_.ed.selFin().yt))
         return;
       ultima_ = retro ? "backspace" : "delete";
       ModeloBorra(retro);

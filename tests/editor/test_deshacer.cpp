@@ -98,6 +98,31 @@ TEST(Deshacer, EntradasPorOperacion) {
   EXPECT_EQ(e.Lineas(), (Lineas{"uno dos"}));
 }
 
+// A join is a stream edit even in column mode: undo puts the line break back, not a block.
+TEST(Deshacer, UnionDeLineasEnModoColumna) {
+  EditorPrueba e;
+  e.ed.Text(U"ab\r\ncd");
+  e.ed.TipoSelec(1);
+  e.ed.CursorText(3, 1);
+  e.Tecla(tecla::Suprimir);
+  EXPECT_EQ(e.Lineas(), (Lineas{"abcd"}));
+  e.ed.Deshacer();
+  EXPECT_EQ(U8(e.ed.Text()), "ab\r\ncd");
+  EXPECT_EQ(e.ed.TipoSelec(), 1);
+
+  e.ed.CursorText(1, 2);
+  e.Tecla(tecla::Retroceso);
+  e.Escribe("X");
+  EXPECT_EQ(e.Lineas(), (Lineas{"abXcd"}));
+  e.ed.Deshacer();
+  e.ed.Deshacer();
+  EXPECT_EQ(U8(e.ed.Text()), "ab\r\ncd");
+  e.ed.Deshacer(); // the mode switch
+  EXPECT_EQ(U8(e.ed.Text()), "ab\r\ncd");
+  EXPECT_EQ(e.ed.TipoSelec(), 0);
+  EXPECT_TRUE(e.dialogos.mensajes.empty());
+}
+
 TEST(Deshacer, SeleccionVivaNoSeBorraAlDeshacer) {
   EditorPrueba e;
   e.ed.Text(U"abc\r\ndef");
