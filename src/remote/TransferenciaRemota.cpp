@@ -1,0 +1,286 @@
+// The fetch, store and list commands, their marks and the reading of the host's answers.
+#include "remote/TransferenciaRemota.h"
+#include "base/Comodin.h"
+#include <random>
+
+namespace zt {
+
+namespace {
+
+const Texto kCerrada = U"Se perdió la conexión con el host.";
+const Texto kExcedido = U"La respuesta del host es demasiado grande para el editor remoto.";
+const Texto kOcupado = U"Ya hay una operación remota en curso.";
+const Texto kIrreconocible = U"No se reconoce la respuesta del host.";
+
+std::string MarcaAleatoria() {
+  static std::mt19937_64 gen{std::random_device{}()};
+  static const char kHex[] = "0123456789abcdef";
+  uint64_t v = gen();
+  std::string r;
+  for (int i = 0; i < 12; ++i, v >>= 4) r += kHex[v & 15];
+  return r;
+}
+
+// A mark as the host prints it ("ZTB" + token) and as the command types it, split in two
+// arguments of printf so the echo of the command never shows the printed form.
+std::string Imprime(const char* tipo, const std::string& marca, const char* resto = "\\n") {
+  return std::string("\\printf '%s%s") + resto + "' " + tipo + " " + marca;
+}
+
+// The terminal turns each line feed of the output into CR LF.
+std::string SinCR(std::string_view s) {
+  std::string r;
+  r.reserve(s.size());
+  for (std::size_t i = 0; i < s.size(); ++i)
+    if (!(s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n')) r += s[i];
+  return r;
+}
+
+// The last line of what the host said, without escape sequences or control characters: the
+// message of a failed command.
+Texto MensajeHost(std::string_view s, Codificacion cod) {
+  std::string limpio;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(s[i]);
+    if (c == 0x1B) { // ESC [ parameters final, or ESC and one character
+      if (i + 1 < s.size() && s[i + 1] == '[') {
+        i += 2;
+        while (i < s.size() && !(s[i] >= '@' && s[i] <= '~')) ++i;
+      } else {
+        ++i;
+      }
+    } else if (c == '\n' || c >= 0x20 || c == '\t') {
+      limpio += char(c);
+    }
+  }
+  std::size_t fin = limpio.find_last_not_of(" \t\n");
+  if (fin == std::string::npos) return {};
+  std::size_t ini = limpio.rfind('\n', fin);
+  ini = ini == std::string::npos ? 0 : ini + 1;
+  std::string linea = limpio.substr(ini, std::min<std::size_t>(fin + 1 - ini, 300));
+  return Decodifica(linea, cod);
+}
+
+// Up to 'n' unsigned numbers separated by blanks; how many were read.
+int LeeNumeros(std::string_view s, uint64_t* v, int n) {
+  int k = 0;
+  std::size_t i = 0;
+  while (k < n) {
+    while (i < s.size() && (s[i] == ' ' || s[i] == '\t' || s[i] == '\r' || s[i] == '\n')) ++i;
+    if (i >= s.size() || s[i] < '0' || s[i] > '9') break;
+    uint64_t x = 0;
+    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) x = x * 10 + uint64_t(s[i] - '0');
+    v[k++] = x;
+  }
+  return k;
+}
+
+// The output of od -A n -t o1: octal numbers separated by blanks and line ends.
+bool DesdeOctal(std::string_view s, std::string& bytes) {
+  bytes.clear();
+  bytes.reserve(s.size() / 4);
+  unsigned v = 0;
+  int digitos = 0;
+  for (char c : s) {
+    if (c >= '0' && c <= '7') {
+      v = v * 8 + unsigned(c - '0');
+      if (++digitos > 3 || v > 255) return false;
+    } else if (c == ' ' || c == '\n' || c == '\t') {
+      if (digitos) bytes += char(v);
+      v = 0, digitos = 0;
+    } else {
+      return false;
+    }
+  }
+  if (digitos) bytes += char(v);
+  return true;
+}
+
+struct Ocupa {
+  bool& flag;
+  explicit Ocupa(bool& f) : flag(f) { flag = true; }
+  ~Ocupa() { flag = false; }
+};
+
+} // namespace
+
+TextoRemoto TextoDeBytes(std::string_view bytes, Codificacion cod) {
+  TextoRemoto t;
+  t.saltoFinal = !bytes.empty() && bytes.back() == '\n';
+  if (bytes.empty()) return t;
+  const Texto todo = Decodifica(bytes, cod);
+  std::size_t ini = 0;
+  for (std::size_t i = 0; i < todo.size(); ++i)
+    if (todo[i] == U'\n') {
+      t.lineas.emplace_back(todo.substr(ini, i - ini));
+      ini = i + 1;
+    }
+  if (ini < todo.size()) t.lineas.emplace_back(todo.substr(ini));
+  return t;
+}
+
+std::string BytesDeTexto(const TextoRemoto& texto, Codificacion cod) {
+  std::string r;
+  for (std::size_t i = 0; i < texto.lineas.size(); ++i) {
+    if (i) r += '\n';
+    r += Codifica(texto.lineas[i], cod);
+  }
+  if (texto.saltoFinal && !texto.lineas.empty()) r += '\n';
+  return r;
+}
+
+TransferenciaRemota::TransferenciaRemota(CanalRemoto& canal) : GeneraMarca(MarcaAleatoria), canal_(canal) {}
+
+TransferenciaRemota::Fin TransferenciaRemota::Ejecuta(const std::string& comando, const std::string& marcaFin,
+                                                      std::string& recibido) {
+  recibido.clear();
+  bool excedido = false;
+  canal_.FijaReceptor([&](std::string_view d) {
+    if (excedido) return;
+    if (recibido.size() + d.size() > maxRecibido)
+      excedido = true;
+    else
+      recibido.append(d);
+  });
+  struct Suelta {
+    CanalRemoto& c;
+    ~Suelta() { c.FijaReceptor(nullptr); }
+  } suelta{canal_};
+  canal_.Envia(comando + "\r");
+  std::size_t buscado = 0;
+  for (;;) {
+    const std::size_t desde = buscado >= marcaFin.size() ? buscado - marcaFin.size() + 1 : 0;
+    if (recibido.find(marcaFin, desde) != std::string::npos) return Fin::Llego;
+    buscado = recibido.size();
+    if (excedido) {
+      canal_.Envia("\x03"); // stop the command that floods the terminal
+      return Fin::Excedido;
+    }
+    if (!canal_.Conectado()) return Fin::Cerrada;
+    const std::size_t antes = recibido.size();
+    const bool algo = canal_.EsperaHasta(
+        [&] { return recibido.size() != antes || excedido || !canal_.Conectado(); }, esperaMs);
+    if (!algo) return Fin::Tiempo;
+  }
+}
+
+Texto TransferenciaRemota::Falla(Fin fin) const {
+  switch (fin) {
+  case Fin::Tiempo: return msg_remoto::kTiempo;
+  case Fin::Cerrada: return kCerrada;
+  case Fin::Excedido: return kExcedido;
+  case Fin::Llego: break;
+  }
+  return {};
+}
+
+TransferenciaRemota::Lectura TransferenciaRemota::Lee(VistaTexto nombre) {
+  const Codificacion cod = canal_.CodificacionFlujo();
+  if (Texto e = ReglaNombreRemoto(nombre, cod); !e.empty()) return {e, {}};
+  if (!canal_.Conectado()) return {msg_remoto::kSinConexion, {}};
+  if (ocupado_) return {kOcupado, {}};
+  Ocupa ocupa(ocupado_);
+  const std::string cita = CitaNombreRemoto(nombre, cod);
+  bool reintentar = false;
+  Lectura l = LeeUnaVez(nombre, cita, false, reintentar);
+  if (reintentar) l = LeeUnaVez(nombre, cita, true, reintentar);
+  return l;
+}
+
+TransferenciaRemota::Lectura TransferenciaRemota::LeeUnaVez(VistaTexto nombre, const std::string& cita,
+                                                            bool octal, bool& reintentar) {
+  reintentar = false;
+  const Texto prefijo = U"No se pudo leer " + Texto(nombre) + U": ";
+  const std::string m = GeneraMarca();
+  const std::string orden = octal ? "\\od -A n -t o1 -v " : "\\cat ";
+  const std::string comando = Imprime("ZTB", m) + "; " + orden + cita + "; " + Imprime("ZTE", m, " %s ") +
+                              " \"$?\"; \\cksum < " + cita + "; " + Imprime("ZTF", m);
+  std::string rec;
+  if (Fin f = Ejecuta(comando, "ZTF" + m, rec); f != Fin::Llego) return {Falla(f), {}};
+  const std::size_t pB = rec.find("ZTB" + m);
+  const std::size_t ini = pB == std::string::npos ? pB : rec.find('\n', pB);
+  // The last end mark before the final one: a file may hold text that looks like a mark.
+  const std::string marcaE = "ZTE" + m + " ";
+  const std::size_t pF = rec.rfind("ZTF" + m);
+  const std::size_t pE = ini == std::string::npos || pF < ini ? std::string::npos : rec.rfind(marcaE, pF);
+  if (pE == std::string::npos || pE <= ini) return {kIrreconocible, {}};
+  const std::string contenido = SinCR(std::string_view(rec).substr(ini + 1, pE - ini - 1));
+  uint64_t num[3];
+  const int n = LeeNumeros(std::string_view(rec).substr(pE + marcaE.size()), num, 3);
+  const Codificacion cod = canal_.CodificacionFlujo();
+  if (n < 1) return {kIrreconocible, {}};
+  if (num[0] != 0) {
+    Texto m2 = MensajeHost(contenido, cod);
+    return {prefijo + (m2.empty() ? U"el host respondió con el estado " + T(std::to_string(num[0])) : m2),
+            {}};
+  }
+  std::string bytes;
+  if (!octal)
+    bytes = contenido;
+  else if (!DesdeOctal(contenido, bytes))
+    return {kIrreconocible, {}};
+  // A host without cksum gives no numbers: the text is taken as it came.
+  if (n == 3 && (num[1] != Cksum(bytes) || num[2] != bytes.size())) {
+    if (!octal) {
+      reintentar = true;
+      return {};
+    }
+    return {prefijo + U"el archivo cambió mientras se leía.", {}};
+  }
+  return {{}, TextoDeBytes(bytes, cod)};
+}
+
+Texto TransferenciaRemota::Guarda(VistaTexto nombre, const TextoRemoto& texto) {
+  const Codificacion cod = canal_.CodificacionFlujo();
+  if (Texto e = ReglaNombreRemoto(nombre, cod); !e.empty()) return e;
+  if (!canal_.Conectado()) return msg_remoto::kSinConexion;
+  if (ocupado_) return kOcupado;
+  Ocupa ocupa(ocupado_);
+  const std::string cita = CitaNombreRemoto(nombre, cod);
+  const std::string bytes = BytesDeTexto(texto, cod);
+  const std::string m = GeneraMarca();
+  const std::string comando = ComandoEscritura(bytes, cita, limites) + "; " + Imprime("ZTS", m, " %s ") +
+                              " \"$?\"; \\cksum < " + cita + "; " + Imprime("ZTF", m);
+  std::string rec;
+  if (Fin f = Ejecuta(comando, "ZTF" + m, rec); f != Fin::Llego) return Falla(f);
+  const std::string marcaS = "ZTS" + m + " ";
+  const std::size_t pS = rec.find(marcaS);
+  if (pS == std::string::npos) return kIrreconocible;
+  uint64_t num[3];
+  const int n = LeeNumeros(std::string_view(rec).substr(pS + marcaS.size()), num, 3);
+  if (n < 1) return kIrreconocible;
+  const Texto prefijo = U"No se pudo guardar " + Texto(nombre) + U": ";
+  if (num[0] != 0) {
+    Texto m2 = MensajeHost(std::string_view(rec).substr(0, pS), cod);
+    return prefijo + (m2.empty() ? U"el host respondió con el estado " + T(std::to_string(num[0])) : m2);
+  }
+  if (n == 3 && (num[1] != Cksum(bytes) || num[2] != bytes.size()))
+    return prefijo + U"el archivo del host no coincide con el texto enviado.";
+  return {};
+}
+
+TransferenciaRemota::Listado TransferenciaRemota::Lista() {
+  if (!canal_.Conectado()) return {msg_remoto::kSinConexion, {}};
+  if (ocupado_) return {kOcupado, {}};
+  Ocupa ocupa(ocupado_);
+  const std::string m = GeneraMarca();
+  // Through a pipe ls writes the names as they are (to a terminal it may quote them).
+  const std::string comando =
+      Imprime("ZTB", m) + "; { \\ls -1 || " + Imprime("ZTX", m) + "; } 2>&1 | \\cat; " + Imprime("ZTF", m);
+  std::string rec;
+  if (Fin f = Ejecuta(comando, "ZTF" + m, rec); f != Fin::Llego) return {Falla(f), {}};
+  const std::size_t pB = rec.find("ZTB" + m);
+  const std::size_t ini = pB == std::string::npos ? pB : rec.find('\n', pB);
+  const std::size_t pF = ini == std::string::npos ? ini : rec.find("ZTF" + m, ini + 1);
+  if (pF == std::string::npos) return {kIrreconocible, {}};
+  std::string contenido = SinCR(std::string_view(rec).substr(ini + 1, pF - ini - 1));
+  const Codificacion cod = canal_.CodificacionFlujo();
+  if (const std::size_t pX = contenido.find("ZTX" + m); pX != std::string::npos)
+    return {U"No se pudo listar la carpeta: " + MensajeHost(contenido.substr(0, pX), cod), {}};
+  Listado l;
+  for (const Texto& linea : TextoDeBytes(contenido, cod).lineas)
+    if (!CoincideComodin(Mayusculas(linea), U"YOU HAVE MAIL*")) l.entradas.push_back(linea);
+  return l;
+}
+
+} // namespace zt
