@@ -104,6 +104,7 @@ void CtlTelnet::DatosLlegan(std::size_t) {
 }
 
 void CtlTelnet::ProcesaBloque(const std::string& bloque) {
+  datosHost_.clear();
   try {
     const bool engan = vista_ && vista_->CursorEditEngan();
     negociacion_.Procesa(bloque);
@@ -121,6 +122,11 @@ void CtlTelnet::ProcesaBloque(const std::string& bloque) {
     if (Error) Error(U"Error occurred!" + T(e.what()));
     return;
   }
+  if (DatosHost && !datosHost_.empty()) {
+    std::string datos;
+    datos.swap(datosHost_);
+    DatosHost(datos);
+  }
   if (Receive) Receive(bloque);
 }
 
@@ -132,7 +138,10 @@ void CtlTelnet::Entrega() {
 
 void CtlTelnet::Envia(std::string_view bytes) { Winsock1_.Enviar(bytes); }
 
-void CtlTelnet::Dato(unsigned char byte) { entrada_.Agrega(byte); }
+void CtlTelnet::Dato(unsigned char byte) {
+  entrada_.Agrega(byte);
+  if (DatosHost) datosHost_ += char(byte);
+}
 
 bool CtlTelnet::EnSecuencia() {
   Entrega();

@@ -47,6 +47,8 @@ public:
   std::function<void()> Connected;                 // connected and the opening negotiation sent
   std::function<void(const Texto&)> Error;         // "Error occurred!" + description
   std::function<void()> ConnectTimeout;            // the connect time-out expired
+  // The chunk's data bytes, Telnet commands removed, before decoding; raised before Receive.
+  std::function<void(std::string_view)> DatosHost;
 
 private:
   void Conectado() override;
@@ -68,6 +70,7 @@ private:
   FlujoEntrada entrada_;
   bool Receiving_ = false;
   bool enlazado_ = false; // the current link was established (a close is then the host's)
+  std::string datosHost_; // data bytes of the chunk being processed, for DatosHost
 };
 
 } // namespace zt
