@@ -4,6 +4,7 @@
 #include "platform/Carpetas.h"
 #include "platform/qt/DialogsQt.h"
 #include "platform/qt/ProcessesQt.h"
+#include "platform/qt/PumpQt.h"
 #include "preproc/Quillon.h"
 #include <QApplication>
 #include <QMainWindow>
@@ -40,8 +41,9 @@ int main(int argc, char* argv[]) {
 
   zt::DialogsQt dialogs;
   zt::ProcessesQt procesos;
-  zt::preproc::Quillon quillon(
-      {dialogs, procesos, zt::CarpetaPrograma("QUILLON_HOME", "quillon"), RutaLanzador()});
+  zt::PumpQt pump;
+  zt::preproc::Quillon quillon({dialogs, procesos, zt::CarpetaPrograma("QUILLON_HOME", "quillon"),
+                                RutaLanzador(), zt::preproc::AhoraLocal, nullptr, &pump});
   auto arranque = quillon.Arranca(argumentos);
   if (arranque.accion == zt::preproc::Quillon::Accion::Terminar) return arranque.codigo;
   // Until the editor window exists, a failed batch step with nobody to see it just fails.

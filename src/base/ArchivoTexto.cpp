@@ -64,7 +64,8 @@ std::optional<ContenidoArchivo> LeeArchivoTexto(const std::filesystem::path& rut
 
 std::string EscribeBytes(const std::filesystem::path& ruta, std::string_view bytes) {
   auto carpeta = ruta.parent_path();
-  std::string plantilla = (carpeta.empty() ? std::filesystem::path(".") : carpeta) / ("." + ruta.filename().string() + ".XXXXXX");
+  std::string plantilla =
+      (carpeta.empty() ? std::filesystem::path(".") : carpeta) / ("." + ruta.filename().string() + ".XXXXXX");
   int fd = mkstemp(plantilla.data());
   if (fd < 0) return std::strerror(errno);
   struct stat st;
@@ -109,6 +110,22 @@ std::string EscribeArchivoTexto(const std::filesystem::path& ruta, const std::ve
     if (i + 1 < lineas.size() || saltoFinal) todo += U"\r\n";
   }
   return EscribeBytes(ruta, Codifica(todo, cod));
+}
+
+EscrituraRespaldada EscribeConRespaldo(const std::filesystem::path& ruta, const std::vector<Texto>& lineas,
+                                       Codificacion cod) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  if (fs::exists(ruta, ec)) {
+    if ((fs::status(ruta, ec).permissions() & fs::perms::owner_write) == fs::perms::none)
+      return EscrituraRespaldada::SoloLectura;
+    auto viejo = LeeBytes(ruta);
+    fs::path bak = ruta;
+    bak += ".bak";
+    if (!viejo || !EscribeBytes(bak, *viejo).empty()) return EscrituraRespaldada::Fallida;
+  }
+  return EscribeArchivoTexto(ruta, lineas, cod, true).empty() ? EscrituraRespaldada::Hecha
+                                                              : EscrituraRespaldada::Fallida;
 }
 
 } // namespace zt

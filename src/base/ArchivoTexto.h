@@ -8,9 +8,9 @@
 namespace zt {
 
 struct ContenidoArchivo {
-  std::vector<Texto> lineas;      // never contain CR or LF; an empty file gives no lines
+  std::vector<Texto> lineas; // never contain CR or LF; an empty file gives no lines
   Codificacion codificacion = Codificacion::Utf8;
-  bool saltoFinal = false;        // the last line was followed by a line end
+  bool saltoFinal = false; // the last line was followed by a line end
 };
 
 // Detects UTF-8 versus Windows-1252 (a file that is not valid UTF-8 is Windows-1252).
@@ -30,5 +30,11 @@ std::string EscribeBytes(const std::filesystem::path& ruta, std::string_view byt
 // Joins the lines with CR LF (and a final CR LF when saltoFinal) and writes them encoded.
 std::string EscribeArchivoTexto(const std::filesystem::path& ruta, const std::vector<Texto>& lineas,
                                 Codificacion cod, bool saltoFinal = true);
+
+// Settings files: a read-only file is left alone; otherwise the old file is first copied to the
+// same name + ".bak" (without that copy it is not replaced), then the lines are written as above.
+enum class EscrituraRespaldada { Hecha, SoloLectura, Fallida };
+EscrituraRespaldada EscribeConRespaldo(const std::filesystem::path& ruta, const std::vector<Texto>& lineas,
+                                       Codificacion cod);
 
 } // namespace zt

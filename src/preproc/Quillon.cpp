@@ -1,12 +1,44 @@
 // Quillon's start-up and the operations both the window and the batch path use.
 #include "preproc/Quillon.h"
+#include "preproc/GuionSql.h"
+#include <cstdlib>
 #include <system_error>
 
 namespace zt::preproc {
 
 namespace fs = std::filesystem;
 
-Quillon::Quillon(EntornoQuillon entorno) : entorno_(std::move(entorno)) {}
+Quillon::Quillon(EntornoQuillon entorno) : entorno_(std::move(entorno)) {
+  ajustes.lanzador = entorno_.rutaLanzador;
+  if (!entorno_.consultor && entorno_.pump) {
+    consultas_ = std::make_unique<ConsultaLanzada>(entorno_.procesos, *entorno_.pump, entorno_.dialogs,
+                                                   CarpetaTrabajo(), entorno_.rutaLanzador);
+    entorno_.consultor = consultas_.get();
+  }
+}
+
+bool Quillon::CargaConfiguracion() {
+  std::error_code ec;
+  if (!fs::exists(ArchivoConfig(), ec)) {
+    Respuesta r =
+        entorno_.dialogs.Mensaje(T("No se encuentra archivo de configuración. \r\n¿Deseas crear uno?"),
+                                 T(kTitulo), Botones::SiNo, Icono::Exclamacion);
+    if (r != Respuesta::Si) return false;
+    Texto fallo = GuardaConfiguracion();
+    if (!fallo.empty()) entorno_.dialogs.Mensaje(fallo, T(kTitulo), Botones::Aceptar, Icono::Exclamacion);
+  }
+  LeeConfig(ArchivoConfig(), ajustes);
+  AplicaAjustes();
+  return true;
+}
+
+Texto Quillon::GuardaConfiguracion() { return EscribeConfig(ArchivoConfig(), ajustes, T(kTitulo)); }
+
+void Quillon::AplicaAjustes() {
+  entorno_.rutaLanzador = ajustes.lanzador;
+  if (consultas_) consultas_->FijaLanzador(ajustes.lanzador);
+  setenv(kVariableConexion, U8(ConexionAbsoluta(ajustes.conexion, entorno_.carpetaPrograma)).c_str(), 1);
+}
 
 void Quillon::AseguraCarpetaTrabajo() {
   std::error_code ec;
@@ -19,8 +51,9 @@ void Quillon::AseguraCarpetaTrabajo() {
 Quillon::Arranque Quillon::Arranca(const std::vector<Texto>& argumentos) {
   AseguraCarpetaTrabajo();
   mostrarErrores = true;
-  LineaComandos lc = LeeLineaComandos(argumentos);
   Arranque r;
+  if (!CargaConfiguracion()) return r; // declined: the program ends without a word
+  LineaComandos lc = LeeLineaComandos(argumentos);
   if (lc.interactivo) {
     r.accion = Accion::AbrirVentana;
     return r;

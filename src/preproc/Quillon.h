@@ -3,10 +3,14 @@
 #pragma once
 #include "platform/Dialogs.h"
 #include "platform/Processes.h"
+#include "platform/Pump.h"
+#include "preproc/ConfigQuillon.h"
+#include "preproc/ConsultaLanzada.h"
 #include "preproc/LineaComandos.h"
 #include "preproc/Motor.h"
 #include <filesystem>
 #include <functional>
+#include <memory>
 
 namespace zt::preproc {
 
@@ -16,7 +20,8 @@ struct EntornoQuillon {
   std::filesystem::path carpetaPrograma; // holds the work folder "bolsa"
   Texto rutaLanzador = U"ztelnet";       // the launch program
   Reloj reloj = AhoraLocal;
-  Consultor* consultor = nullptr;
+  Consultor* consultor = nullptr; // none: $CONSULTAR goes through the launch program (needs 'pump')
+  Pump* pump = nullptr;
 };
 
 class Quillon {
@@ -46,7 +51,20 @@ public:
 
   const EstadoError& Error() const { return error_; }
   std::filesystem::path CarpetaTrabajo() const { return entorno_.carpetaPrograma / "bolsa"; }
+  const std::filesystem::path& CarpetaPrograma() const { return entorno_.carpetaPrograma; }
   void AseguraCarpetaTrabajo();
+
+  // The settings: read at start-up, changed by the configuration dialog, written on closing.
+  AjustesQuillon ajustes;
+  std::filesystem::path ArchivoConfig() const { return entorno_.carpetaPrograma / "Quillon.ini"; }
+  // Reads "Quillon.ini", offering to create it when missing; false when the user declined.
+  bool CargaConfiguracion();
+  // Writes the settings; empty, or the message of the error box.
+  Texto GuardaConfiguracion();
+  // Puts the settings to use: the launch program, and the connection the started programs get
+  // in their environment (never in the script, which has no place for it).
+  void AplicaAjustes();
+  ConsultaLanzada* Consultas() { return consultas_.get(); }
 
   bool mostrarErrores = true;
   // The editor's selected text, for the source "-".
@@ -57,6 +75,7 @@ private:
 
   EntornoQuillon entorno_;
   EstadoError error_;
+  std::unique_ptr<ConsultaLanzada> consultas_;
 };
 
 } // namespace zt::preproc

@@ -20,7 +20,9 @@ namespace {
 const Texto kVersion = T("Zorvel's Telnet 1.12");
 
 // The text from the 1-based character 'desde' on; empty when the line is shorter.
-VistaTexto Desde(VistaTexto s, size_t desde) { return desde - 1 < s.size() ? s.substr(desde - 1) : VistaTexto(); }
+VistaTexto Desde(VistaTexto s, size_t desde) {
+  return desde - 1 < s.size() ? s.substr(desde - 1) : VistaTexto();
+}
 
 const Texto& Campo(const std::vector<Texto>& campos, size_t i) {
   if (i >= campos.size()) throw ErrorEjecucion(CodigoError::SubindiceFuera);
@@ -41,7 +43,8 @@ void LeeTer(AjustesZTelnet& a, VistaTexto linea) {
   if (!esNumero) throw ErrorEjecucion(CodigoError::TiposNoCoinciden);
   lineas = RedondeaPar(lineas);
   // A size the terminal cannot sensibly keep leaves the one in force.
-  if (lineas >= MinLineasTerm && lineas <= MaxLineasTermPermitido) a.MaxLineasTerm = static_cast<int16_t>(lineas);
+  if (lineas >= MinLineasTerm && lineas <= MaxLineasTermPermitido)
+    a.MaxLineasTerm = static_cast<int16_t>(lineas);
   a.DetPromptActiva = LeeBool(Campo(campos, 4));
   a.PatIniPrompt = DesescapaTexto(Campo(campos, 5));
   a.PatFinPrompt = DesescapaTexto(Campo(campos, 6));
@@ -68,8 +71,8 @@ Codificacion CodificacionPara(const std::vector<Texto>& lineas) {
 } // namespace
 
 Texto CadPropiedades(const AjustesVentana& v) {
-  return TextoBool(v.verPanCom) + U"\t" + TextoSimple(v.anchoPanCom) + U"\t\t" + TextoBool(v.verPanMac) + U"\t" +
-         TextoSimple(v.anchoPanMac) + U"\t\t";
+  return TextoBool(v.verPanCom) + U"\t" + TextoSimple(v.anchoPanCom) + U"\t\t" + TextoBool(v.verPanMac) +
+         U"\t" + TextoSimple(v.anchoPanMac) + U"\t\t";
 }
 
 void LeePropiedades(AjustesVentana& v, VistaTexto s) {
@@ -84,8 +87,8 @@ std::vector<Texto> Configuracion::Lineas(const AjustesZTelnet& a) {
   std::vector<Texto> r;
   r.push_back(U"[VER]\t" + kVersion + U"\t\t");
   r.push_back(U"[APP]\t" + CadPropiedades(a.ventana));
-  r.push_back(U"[TER]\t" + TextoNumero(a.MaxLineasTerm, 7) + U"\t\t\t" + TextoBool(a.DetPromptActiva) + U"\t" +
-              EscapaTexto(a.PatIniPrompt) + U"\t" + EscapaTexto(a.PatFinPrompt) + U"\t" +
+  r.push_back(U"[TER]\t" + TextoNumero(a.MaxLineasTerm, 7) + U"\t\t\t" + TextoBool(a.DetPromptActiva) +
+              U"\t" + EscapaTexto(a.PatIniPrompt) + U"\t" + EscapaTexto(a.PatFinPrompt) + U"\t" +
               TextoNumero(a.TeclasInterceptadas, 7) + U"\t\t\t");
   for (const Texto& host : a.HistorialHosts) r.push_back(U"[CNX]\t" + host + U"\t\t\t\t");
   r.push_back(U"[TERVER]\t" + CadPropiedades(a.propTerminal));
@@ -117,8 +120,8 @@ bool Configuracion::Lee(AjustesZTelnet& a) {
       LeeLinea(a, linea);
     }
   } catch (const ErrorEjecucion& e) {
-    MensajeError = T("Error leyendo archivo ") + T(ArchConfig.string()) + U"\r\n" + T("Error procesando: ") + linea +
-                   U"\r\n(" + e.descripcion() + U")";
+    MensajeError = T("Error leyendo archivo ") + T(ArchConfig.string()) + U"\r\n" + T("Error procesando: ") +
+                   linea + U"\r\n(" + e.descripcion() + U")";
     return false;
   }
   return true;
@@ -133,28 +136,16 @@ bool Configuracion::Lee(AjustesZTelnet& a, const fs::path& CarpetaMacros, const 
 }
 
 bool Configuracion::Escribe(const AjustesZTelnet& a) {
-  const Texto errorEscritura = T("Error escribiendo en archivo: ") + T(ArchConfig.string());
-  std::error_code ec;
-  if (fs::exists(ArchConfig, ec)) {
-    if ((fs::status(ArchConfig, ec).permissions() & fs::perms::owner_write) == fs::perms::none) {
-      MensajeError = T("Error. Archivo de configuración es de sólo lectura");
-      return false;
-    }
-    // Without a backup the old settings are not replaced.
-    auto viejo = LeeBytes(ArchConfig);
-    fs::path bak = ArchConfig;
-    bak += ".bak";
-    if (!viejo || !EscribeBytes(bak, *viejo).empty()) {
-      MensajeError = errorEscritura;
-      return false;
-    }
-  }
   const auto lineas = Lineas(a);
-  if (!EscribeArchivoTexto(ArchConfig, lineas, CodificacionPara(lineas), true).empty()) {
-    MensajeError = errorEscritura;
+  switch (EscribeConRespaldo(ArchConfig, lineas, CodificacionPara(lineas))) {
+  case EscrituraRespaldada::Hecha: return true;
+  case EscrituraRespaldada::SoloLectura:
+    MensajeError = T("Error. Archivo de configuración es de sólo lectura");
     return false;
+  case EscrituraRespaldada::Fallida: break;
   }
-  return true;
+  MensajeError = T("Error escribiendo en archivo: ") + T(ArchConfig.string());
+  return false;
 }
 
 std::vector<Texto> ArchivosConExtension(const fs::path& carpeta, VistaTexto extension) {

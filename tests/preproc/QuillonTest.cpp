@@ -84,8 +84,10 @@ TEST_F(PreLote, PreprocesaEnLaCarpetaDeTrabajo) {
   auto a = q.Arranca(Args({doc.c_str(), "/PREPRO"}));
   EXPECT_EQ(a.accion, Quillon::Accion::Terminar);
   EXPECT_EQ(a.codigo, 0);
-  ASSERT_EQ(dialogs.mensajes.size(), 1u); // only the work folder being created
+  ASSERT_EQ(dialogs.mensajes.size(), 2u); // only the work folder and the settings file being created
   EXPECT_EQ(dialogs.mensajes[0].texto, T("No se encuentra carpeta '/bolsa'. Se creará."));
+  EXPECT_EQ(dialogs.mensajes[1].texto, T("No se encuentra archivo de configuración. \r\n¿Deseas crear uno?"));
+  EXPECT_TRUE(std::filesystem::exists(dir.Ruta() / "Quillon.ini"));
   EXPECT_EQ(Carpeta::Lee(Bolsa() / "B.tmp"), "x x");
   q.Arranca(Args({doc.c_str(), "/PREPRO", "otro.txt"}));
   EXPECT_EQ(Carpeta::Lee(Bolsa() / "B~01.tmp"), "x x");
@@ -127,6 +129,14 @@ TEST_F(PreLote, UnErrorHaceFallarElPaso) {
 
   q.Arranca(Args({"/no/existe.vrk", "/PREPRO"}));
   EXPECT_EQ(dialogs.UltimoMensaje(), T("No se encuentra archivo: /no/existe.vrk"));
+}
+
+TEST_F(PreLote, SinConfiguracionNoArranca) {
+  dialogs.respuestas = {Respuesta::Aceptar, Respuesta::No};
+  auto a = q.Arranca(Args({"x.vrk", "/PREPRO"}));
+  EXPECT_EQ(a.accion, Quillon::Accion::Terminar);
+  EXPECT_FALSE(std::filesystem::exists(dir.Ruta() / "Quillon.ini"));
+  EXPECT_FALSE(std::filesystem::exists(Bolsa() / "x.tmp"));
 }
 
 TEST_F(PreLote, ParametroDesconocido) {

@@ -7,13 +7,14 @@
 #include <QStringList>
 #include <QUrl>
 #include <cerrno>
+#include <fstream>
 #include <iostream>
 #include <signal.h>
 
 namespace zt {
 
 namespace {
-bool AbreConEscritorio(const std::string &ruta, const char *que) {
+bool AbreConEscritorio(const std::string& ruta, const char* que) {
   if (SinPantalla()) {
     std::cerr << que << ": " << ruta << std::endl;
     return true;
@@ -22,23 +23,30 @@ bool AbreConEscritorio(const std::string &ruta, const char *que) {
 }
 } // namespace
 
-long ProcessesQt::IniciaDesligado(const std::string &programa, const std::vector<std::string> &argumentos) {
+long ProcessesQt::IniciaDesligado(const std::string& programa, const std::vector<std::string>& argumentos) {
   if (programa.empty()) return 0;
   QStringList args;
-  for (const auto &a : argumentos) args << AQString(a);
+  for (const auto& a : argumentos) args << AQString(a);
   qint64 pid = 0;
   if (!QProcess::startDetached(AQString(programa), args, QString(), &pid)) return 0;
   return long(pid);
 }
 
-bool ProcessesQt::VerArchivoTexto(const std::string &ruta) { return AbreConEscritorio(ruta, "Ver archivo"); }
+bool ProcessesQt::VerArchivoTexto(const std::string& ruta) { return AbreConEscritorio(ruta, "Ver archivo"); }
 
-bool ProcessesQt::AbrirCarpeta(const std::string &ruta) { return AbreConEscritorio(ruta, "Abrir carpeta"); }
+bool ProcessesQt::AbrirCarpeta(const std::string& ruta) { return AbreConEscritorio(ruta, "Abrir carpeta"); }
 
-// A detached program is not our child, so it never lingers as a zombie: a signal test is enough.
+// A detached program is not our child. Whoever adopts it may be slow to reap it (or never do so
+// in a container whose first process does not), so an ended program still waiting to be reaped
+// counts as ended.
 bool ProcessesQt::Vive(long pid) {
   if (pid <= 0) return false;
-  return kill(pid_t(pid), 0) == 0 || errno == EPERM;
+  if (kill(pid_t(pid), 0) != 0 && errno != EPERM) return false;
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string linea;
+  if (!std::getline(stat, linea)) return true;
+  size_t fin = linea.rfind(')'); // the name may hold blanks and parentheses
+  return fin == std::string::npos || fin + 2 >= linea.size() || linea[fin + 2] != 'Z';
 }
 
 } // namespace zt

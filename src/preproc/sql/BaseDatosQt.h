@@ -1,0 +1,26 @@
+// BaseDatos over Qt's SQL module: SQLite, PostgreSQL or ODBC as the connection says.
+#pragma once
+#include "preproc/GuionSql.h"
+#include <QString>
+
+namespace zt::preproc {
+
+class BaseDatosQt : public BaseDatos {
+public:
+  BaseDatosQt();
+  ~BaseDatosQt() override;
+  BaseDatosQt(const BaseDatosQt&) = delete;
+  BaseDatosQt& operator=(const BaseDatosQt&) = delete;
+
+  bool Conecta(const DatosConexion& datos, Texto& error) override;
+  ResultadoSql Ejecuta(const Texto& sentencia, size_t limiteBytes) override;
+
+private:
+  QString nombre_; // this object's own connection in Qt's registry
+};
+
+// Runs the script file against the connection text (the environment's when empty) and returns the
+// exit status; errors go to standard error and the lines without a spool to standard output.
+int EjecutaGuionSql(const std::string& guion, const std::string& conexion = {});
+
+} // namespace zt::preproc
