@@ -1,6 +1,11 @@
 #!/usr/bin/env bash
-# Sets up, builds and starts ztelnet; the arguments are passed on to it.
+# Sets up and builds, then starts ztelnet with the given arguments, passed on unchanged. With no
+# arguments ztelnet connects to a private Telnet host on the loopback (tools/sesion-local.sh).
 set -euo pipefail
 top=$(cd "$(dirname "$0")" && pwd)
 "$top/tools/setup.sh"
-exec "$top/build/apps/ztelnet/ztelnet" "$@"
+ztelnet="$top/build/apps/ztelnet/ztelnet"
+if (($#)); then
+  exec "$ztelnet" "$@"
+fi
+exec "$top/tools/sesion-local.sh" "$ztelnet"
