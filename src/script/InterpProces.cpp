@@ -1,9 +1,9 @@
 // Statement executor: the statement loop, IF by recursion, the waits and the run's files.
 #include "script/InterpProces.h"
-#include "terminal/AjustesTerminal.h"
 #include "base/Codec.h"
 #include "base/Error.h"
 #include "base/Numeros.h"
+#include "terminal/AjustesTerminal.h"
 #include <cerrno>
 #include <filesystem>
 #include <new>
@@ -66,13 +66,22 @@ void InterpProces::IniciaEjecucion() {
 
 void InterpProces::TerminaEjecucion() {
   VarCaptura = 0;
+  errorCaptura_.clear();
   esperado_ = nullptr;
   for (auto& [n, a] : archivos_) std::fclose(a.f);
   archivos_.clear();
 }
 
 void InterpProces::DatosRecibidos(const Texto& texto, const Texto* ultimaLinea) {
-  if (VarCaptura != 0 && VarCaptura <= in_.NumVariables()) in_.AgreValorVar(VarCaptura, texto);
+  if (VarCaptura != 0 && VarCaptura <= in_.NumVariables()) {
+    // A host that floods a capture ends the run instead of exhausting memory.
+    if (in_.LeeValorVar(VarCaptura).size() + texto.size() > in_.limiteTexto) {
+      VarCaptura = 0;
+      errorCaptura_ = DescripcionError(CodigoError::CadenaMuyLarga);
+    } else {
+      in_.AgreValorVar(VarCaptura, texto);
+    }
+  }
   if (!ultimaLinea) return;
   UltimaLinea = *ultimaLinea;
   // Compared as each chunk lands, so a prompt followed at once by more output is not missed.
@@ -103,6 +112,11 @@ Texto InterpProces::Bloque() {
     return {};
   }
   for (;;) {
+    if (!errorCaptura_.empty()) {
+      in_.MensajeError = std::move(errorCaptura_);
+      errorCaptura_.clear();
+      return {};
+    }
     if (in_.FinCont() || DetenerMacro) return {};
     in_.CapBlancos();
     if (in_.VerCar(2) == U"//") {
@@ -351,9 +365,10 @@ void InterpProces::EsperaCadena(const Texto& texto) {
     coincidio_ = UltimaLinea == texto;
     if (coincidio_) UltimaLinea.clear();
     esperado_ = &texto;
-    entorno_.Bomba().EsperaHasta([this] { return coincidio_ || Abandonar; }, int(CuentaEspera) * 100);
+    entorno_.Bomba().EsperaHasta([this] { return coincidio_ || Abandonar || !errorCaptura_.empty(); },
+                                 int(CuentaEspera) * 100);
     esperado_ = nullptr;
-    if (coincidio_ || Abandonar) return;
+    if (coincidio_ || Abandonar || !errorCaptura_.empty()) return;
   }
   if (Abandonar) return;
   in_.MensajeError = T("Tiempo de espera excedido, para cadena '") + texto + U"'";

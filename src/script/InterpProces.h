@@ -64,6 +64,7 @@ private:
   // WAIT in progress: the text awaited, matched by the data handler as each chunk lands.
   const Texto* esperado_ = nullptr;
   bool coincidio_ = false;
+  Texto errorCaptura_; // the capture outgrew the longest text; the run ends with it
   struct Abierto {
     std::FILE* f = nullptr;
     std::string ruta;

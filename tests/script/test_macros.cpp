@@ -223,6 +223,19 @@ TEST_F(Macro, RunEndClosesFilesAndCapture) {
   }
 }
 
+// A host that floods a capture: the run ends with the platform's text-space error, no more grows.
+TEST_F(Macro, CaptureIsBounded) {
+  in.limiteTexto = 100;
+  entorno.estado = 7;
+  entorno.Entrega(100, std::string(60, 'a'), "");
+  entorno.Entrega(200, std::string(60, 'b'), "");
+  EXPECT_EQ(Corre("CAPTURE c\nWAIT 'nunca'\nSENDLN 'no'"), FinMacro::Error);
+  EXPECT_EQ(Error(), "Espacio insuficiente para cadenas");
+  EXPECT_EQ(Var("c"), std::string(60, 'a'));
+  EXPECT_EQ(entorno.bomba.ahora, 200);
+  EXPECT_EQ(entorno.enviado, "");
+}
+
 TEST_F(Macro, EndClosesTheLogDisconnectsAndEndsTheProgram) {
   entorno.estado = 7;
   entorno.AbreRegistro(U"r.log");
