@@ -1,5 +1,6 @@
 // Each handler converts its event and calls the core; the core paints into the widget's image.
 #include "editor/ui/EditorQt.h"
+#include "editor/ui/PopupAyudaQt.h"
 #include "editor/ui/TeclasQt.h"
 #include "platform/qt/ConvierteQt.h"
 #include <QDragEnterEvent>
@@ -71,11 +72,24 @@ EditorQt::EditorQt(PerfilEditor perfil, QWidget* padre)
 }
 
 EditorQt::~EditorQt() {
+  ayuda_.reset();
   ed_.alCambiarVista = nullptr;
   ed_.FijaTimer(nullptr);
   ed_.FijaSuperficie(nullptr);
   barraV_->disconnect(this);
   barraH_->disconnect(this);
+}
+
+PopupAyudaQt* EditorQt::ActivaAyuda(ListasAyuda listas) {
+  ayuda_.reset();
+  ayuda_ = std::make_unique<PopupAyudaQt>(*this, listas);
+  return ayuda_.get();
+}
+
+PopupAyudaQt* EditorQt::ActivaAyuda(std::function<std::vector<Texto>(VistaTexto)> eleccion) {
+  ayuda_.reset();
+  ayuda_ = std::make_unique<PopupAyudaQt>(*this, std::move(eleccion));
+  return ayuda_.get();
 }
 
 void EditorQt::Sincroniza() {

@@ -1,6 +1,7 @@
 // The editor widget: owns an editor core, turns Qt events into its calls and shows what it drew,
 // its two scroll bars and its four status labels.
 #pragma once
+#include "editor/AyudaContextual.h"
 #include "editor/CtlEdit.h"
 #include "editor/ui/LienzoQt.h"
 #include "platform/qt/ClipboardQt.h"
@@ -8,12 +9,15 @@
 #include "platform/qt/TimerQt.h"
 #include <QWidget>
 #include <array>
+#include <memory>
 
 class QLabel;
 class QMenu;
 class QScrollBar;
 
 namespace zt {
+
+class PopupAyudaQt;
 
 class EditorQt : public QWidget {
 public:
@@ -28,6 +32,11 @@ public:
   void FijaPasoRueda(int lineas) { pasoRueda_ = lineas; }
   // The window that holds the editor.
   QWidget* ParentForm() const { return window(); }
+  // Gives the editor its help popup with these word lists (or this choice of list); the popup
+  // lives as long as the editor.
+  PopupAyudaQt* ActivaAyuda(ListasAyuda listas);
+  PopupAyudaQt* ActivaAyuda(std::function<std::vector<Texto>(VistaTexto)> eleccion);
+  PopupAyudaQt* ayuda() const { return ayuda_.get(); }
   // Copies the core's bars and labels onto the widgets.
   void Sincroniza();
 
@@ -54,7 +63,8 @@ private:
   ClipboardQt portapapeles_;
   CtlEdit ed_;
   LienzoQt lienzo_;
-  TimerQt timer_; // after ed_: it stops ticking before the editor goes
+  TimerQt timer_;                       // after ed_: it stops ticking before the editor goes
+  std::unique_ptr<PopupAyudaQt> ayuda_; // after ed_: it unhooks itself from the core first
   QScrollBar* barraV_;
   QScrollBar* barraH_;
   std::array<QLabel*, 4> etiquetas_{};
