@@ -2,10 +2,11 @@
 # Starts a private Telnet host on the loopback and ztelnet connected to it. The host is the
 # system's telnetd behind a listener on 127.0.0.1 that takes one connection of this user only;
 # it runs the user's shell in a scratch folder. Host, shell and folder go when ztelnet ends.
-# Usage: tools/sesion-local.sh [path of ztelnet]
+# Usage: tools/sesion-local.sh [path of ztelnet [more ztelnet arguments]]
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 ztelnet=${1:-$top/build/apps/ztelnet/ztelnet}
+(($#)) && shift
 anfitrion=$top/build/tools/zt-anfitrion
 
 # In /tmp itself: telnetd splits the session program's path at blanks.
@@ -79,5 +80,5 @@ puerto=$(head -n1 "$base/puerto")
 [ -n "$puerto" ] || { echo "El host local no dio su puerto." >&2; exit 1; }
 echo "Host Telnet local en 127.0.0.1:$puerto ($shell en $base/trabajo)" >&2
 status=0
-"$ztelnet" "/IP=127.0.0.1:$puerto" || status=$?
+"$ztelnet" "/IP=127.0.0.1:$puerto" "$@" || status=$?
 exit "$status"
