@@ -92,6 +92,7 @@ void CtlEdit::PintaLinea(int32_t y, bool rellenar) {
     EscribeTramo(y, texto, 1, desde, colores.ColTxtNor);
     EscribeTramo(y, texto, desde, hasta, colores.ColTxtSel);
     EscribeTramo(y, texto, hasta, kSinFin, colores.ColTxtNor);
+    PintaExtra(y);
     return;
   }
   int32_t col = 1;
@@ -100,6 +101,7 @@ void CtlEdit::PintaLinea(int32_t y, bool rellenar) {
     col += t.largo;
   }
   EscribeTramo(y, texto, col, kSinFin, colores.ColTxtNor);
+  PintaExtra(y);
 }
 
 // Writes the columns [desde, hasta) of the expanded line that can be seen; a partly visible last
@@ -127,6 +129,7 @@ void CtlEdit::PintaCelda(int32_t x, int32_t y) {
   }
   s->LlenaRect(XColumna(x), YLinea(y), anccarP, altcarP, fondo);
   if (c != U' ') s->DibujaTexto(XColumna(x), YLinea(y), VistaTexto(&c, 1), tinta);
+  PintaExtra(y);
 }
 
 } // namespace zt

@@ -32,7 +32,7 @@ void CtlEdit::FijaTimer(Timer* t) {
   vista_.timer = t;
   if (!t) return;
   t->FijaTic([this] { TicCaret(); });
-  t->Iniciar(250);
+  t->Iniciar(perfil_.msTimer);
 }
 
 void CtlEdit::Redimensiona(int ancho, int alto) {

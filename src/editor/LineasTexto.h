@@ -23,6 +23,12 @@ public:
   void Inserta(int32_t primera, std::vector<Texto> nuevas);
   void Elimina(int32_t primera, int32_t cuenta);
   void Cambia(int32_t y, Texto texto);
+  // Changes line y in place (no copy of a long line for a one-character write); one alCambiar.
+  template <class F> void Modifica(int32_t y, F&& cambio) {
+    if (!Existe(y)) return;
+    cambio(l_[static_cast<size_t>(y - 1)]);
+    if (alCambiar) alCambiar(y, 1);
+  }
 
 private:
   std::vector<Texto> l_;

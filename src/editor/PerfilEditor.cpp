@@ -29,6 +29,7 @@ PerfilEditor PerfilEditor::Terminal() {
   p.envioDirecto = false;
   p.editable = false;
   p.conDeshacer = false;
+  p.msTimer = 100;
   return p;
 }
 

@@ -20,6 +20,7 @@ struct PerfilEditor {
   bool editable = true;         // false: CurInsertar, CurEliminar and CurEliminarB do nothing
   bool conDeshacer = true;      // false: nothing is recorded
   Texto fuente = U"Fixedsys";
+  int msTimer = 250;            // caret timer period
 
   static PerfilEditor CtlEdit();
   static PerfilEditor CtlEdit2();

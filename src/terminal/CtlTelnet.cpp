@@ -27,13 +27,16 @@ CtlTelnet::CtlTelnet(Socket& Winsock1, Timer& tmrConnect) : Winsock1_(Winsock1),
 }
 
 CtlTelnet::~CtlTelnet() {
+  if (vista_) vista_->AvisaPrompt(nullptr);
   Winsock1_.FijaListener(nullptr);
   tmrConnect_.Detener();
   tmrConnect_.FijaTic(nullptr);
 }
 
 void CtlTelnet::Iniciar(PantallaTelnet& vista) {
+  if (vista_) vista_->AvisaPrompt(nullptr);
   vista_ = &vista;
+  vista.AvisaPrompt([this](int32_t a, int32_t b) { edit_LlegoPrompt(a, b); });
   negociacion_.AncTerm = 90;
   negociacion_.AltTerm = 35;
   vista.FijaTamTerminal(90, 35);
@@ -62,12 +65,110 @@ void CtlTelnet::Disconnect() {
 
 void CtlTelnet::SendData(VistaTexto texto) {
   if (State() != Socket::Conectado) return;
-  std::string bytes;
-  for (char c : Codifica(texto, entrada_.codificacion)) {
-    bytes += c;
-    if ((unsigned char)c == telnet::IAC) bytes += c;
+  EnviaBytes(Codifica(texto, entrada_.codificacion));
+}
+
+void CtlTelnet::EnviaBytes(std::string bytes) {
+  if (State() != Socket::Conectado || bytes.empty()) return;
+  std::string salida;
+  salida.reserve(bytes.size());
+  for (char c : bytes) {
+    salida += c;
+    if ((unsigned char)c == telnet::IAC) salida += c;
   }
-  Winsock1_.Enviar(bytes);
+  Winsock1_.Enviar(salida);
+}
+
+// ---- Keys ----
+
+void CtlTelnet::KeyDown(int KeyCode, int) {
+  std::string s;
+  switch (KeyCode) {
+  case 17: control_on = true; break;
+  case 35: s = "\x1b[K"; break;
+  case 36: s = "\x1b[H"; break;
+  case 37: s = "\x1b[D"; break;
+  case 38: s = "\x1b[A"; break;
+  case 39: s = "\x1b[C"; break;
+  case 40: s = "\x1b[B"; break;
+  case 112: s = "\x1bOP"; break;
+  case 113: s = "\x1bOQ"; break;
+  case 114: s = "\x1bOR"; break;
+  case 115: s = "\x1bOS"; break;
+  default:
+    if (KeyCode > 63 && KeyCode < 64 + 256 && control_on) s = std::string(1, char(KeyCode - 64));
+    break;
+  }
+  if (!s.empty() && s[0] != 0) EnviaBytes(s);
+}
+
+// In binary mode the host takes bytes as they come, so Enter is CR alone there: CR LF would be
+// two line ends to its terminal.
+void CtlTelnet::KeyPress(char32_t KeyAscii) {
+  if (State() != Socket::Conectado) return;
+  char32_t c = KeyAscii;
+  if (control_on) c = c < 64 ? 0 : c - 64;
+  if (c == 0) return;
+  if (c == 13) {
+    EnviaBytes(negociacion_.BinarioSalida() ? "\r" : "\r\n");
+    return;
+  }
+  EnviaBytes(Codifica(VistaTexto(&c, 1), entrada_.codificacion));
+}
+
+void CtlTelnet::KeyUp(int KeyCode, int) {
+  if (KeyCode == 17) control_on = false;
+}
+
+// ---- The view's text ----
+
+void CtlTelnet::LimpiarPantalla() {
+  if (vista_) vista_->LimpiarPantalla();
+}
+
+void CtlTelnet::LimpiaBuffer() {
+  if (vista_) vista_->LimpiaBuffer();
+}
+
+// ---- Prompts and commands ----
+
+void CtlTelnet::edit_LlegoPrompt(int32_t nlin1, int32_t nlin2) {
+  LlegoPrompt = true;
+  linPrompt1 = nlin1;
+  linPrompt2 = nlin2;
+  if (comando_.activo && !comando_.listo && vista_) {
+    comando_.resultado = vista_->TextLineas(nlin1 + comando_.nini, nlin2 - comando_.nfin);
+    comando_.listo = true;
+  }
+}
+
+void CtlTelnet::AvisaTiempo() {
+  if (dialogos_) dialogos_->Mensaje(U"Tiempo de espera agotado", U"", Botones::Aceptar, Icono::Exclamacion);
+}
+
+// Waits on the pump, which wakes as chunks are processed; a second command while one waits
+// would share its prompt, so it fails at once.
+Texto CtlTelnet::EnviaComando(VistaTexto com, int16_t nini, int16_t nfin) {
+  if (comando_.activo) {
+    AvisaTiempo();
+    return {};
+  }
+  if (vista_) vista_->EnganCursorEdit();
+  LlegoPrompt = false;
+  comando_ = {true, false, nini, nfin, {}};
+  struct Fin {
+    Comando& c;
+    ~Fin() { c.activo = false; }
+  } fin{comando_};
+  const bool conectado = State() == Socket::Conectado;
+  SendData(Texto(com) + U"\r");
+  if (conectado && pump_)
+    pump_->EsperaHasta([this] { return comando_.listo || State() != Socket::Conectado; }, msEsperaComando);
+  if (!comando_.listo) {
+    AvisaTiempo();
+    return {};
+  }
+  return std::move(comando_.resultado);
 }
 
 // A session that ended inside a command or an escape sequence must not garble this one.

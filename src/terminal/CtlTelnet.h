@@ -1,6 +1,8 @@
 // The Telnet connection object: one socket, the connect time-out, negotiation and the events.
 #pragma once
 #include "base/Texto.h"
+#include "platform/Dialogs.h"
+#include "platform/Pump.h"
 #include "platform/Socket.h"
 #include "platform/Timer.h"
 #include "terminal/FlujoEntrada.h"
@@ -41,6 +43,35 @@ public:
   // Lines kept in the view; the excess is trimmed after each chunk.
   int16_t MaxLineasTerm = 500;
 
+  // ---- Keys typed into the view (sent only while connected; no local echo) ----
+  // Special keys and Ctrl combinations; the Ctrl key itself sets control_on.
+  void KeyDown(int KeyCode, int Shift);
+  // One typed character; Enter (13) ends the line as the link expects it.
+  void KeyPress(char32_t KeyAscii);
+  void KeyUp(int KeyCode, int Shift);
+  bool control_on = false;
+
+  // ---- The view's text ----
+  void LimpiarPantalla();
+  void LimpiaBuffer();
+
+  // ---- Prompts and commands ----
+  // What a blocking command waits with: the event pump, and the box for the time-out message.
+  void FijaEspera(Pump* pump, Dialogs* dialogos) {
+    pump_ = pump;
+    dialogos_ = dialogos;
+  }
+  // Sends 'com' + CR and returns lines linPrompt1 + nini .. linPrompt2 - nfin once the next prompt
+  // line is seen. Empty, after "Tiempo de espera agotado", when no prompt comes within
+  // msEsperaComando, when the link is down or closes, or when another command is already waiting.
+  Texto EnviaComando(VistaTexto com, int16_t nini, int16_t nfin);
+  // The view saw a prompt line.
+  void edit_LlegoPrompt(int32_t nlin1, int32_t nlin2);
+  bool LlegoPrompt = false;
+  int32_t linPrompt1 = 0, linPrompt2 = 0;
+  int msEsperaComando = 30000;
+  bool EsperandoComando() const { return comando_.activo; }
+
   // Events, raised on the window thread.
   std::function<void()> Closed;                    // the host closed the connection
   std::function<void(const std::string&)> Receive; // a chunk was processed; the raw bytes
@@ -71,6 +102,17 @@ private:
   bool Receiving_ = false;
   bool enlazado_ = false; // the current link was established (a close is then the host's)
   std::string datosHost_; // data bytes of the chunk being processed, for DatosHost
+  Pump* pump_ = nullptr;
+  Dialogs* dialogos_ = nullptr;
+  // The command waiting for its prompt; its lines are taken when the prompt is seen, before a
+  // later chunk can trim them away.
+  struct Comando {
+    bool activo = false, listo = false;
+    int16_t nini = 0, nfin = 0;
+    Texto resultado;
+  } comando_;
+  void EnviaBytes(std::string bytes);
+  void AvisaTiempo();
 };
 
 } // namespace zt

@@ -40,8 +40,19 @@ int32_t LeeCuenta(VistaTexto s) { return std::max<int32_t>(LeeParametro(s), 1); 
 
 } // namespace
 
+// Plain text goes to the screen a run at a time; controls and sequences a character at a time.
 void InterpreteEscape::Datos(VistaTexto texto) {
-  for (char32_t c : texto) Paso(c);
+  std::size_t i = 0;
+  while (i < texto.size()) {
+    if (estado_ == Estado::Datos && texto[i] >= 32) {
+      std::size_t j = i + 1;
+      while (j < texto.size() && texto[j] >= 32) ++j;
+      pantalla_.TelnetTexto(texto.substr(i, j - i));
+      i = j;
+    } else {
+      Paso(texto[i++]);
+    }
+  }
 }
 
 void InterpreteEscape::ReiniciaSecuencia() {

@@ -1,6 +1,7 @@
 // The received-byte state machine of Telnet and the table of the terminal's option answers.
 #include "terminal/NegociacionTelnet.h"
 #include <string>
+#include <utility>
 
 namespace zt {
 
@@ -72,12 +73,16 @@ void NegociacionTelnet::Reinicia() {
   sw_ugoahead = true;
   sw_igoahead = false;
   sw_termsent = false;
+  binSalida_ = binEntrada_ = pideSalida_ = pideEntrada_ = false;
   EstadoRecepcion_ = EstadoRecepcion::Datos;
   nSubneg_ = 0;
 }
 
+// Without TRANSMIT-BINARY a host may strip bit 8 of what is typed, so accents never arrive.
 void NegociacionTelnet::EnviaApertura() {
-  salida_.Envia(Bytes({IAC, DO, ECHO, IAC, DO, SGA, IAC, WILL, NAWS, IAC, WILL, TTYPE, IAC, WILL, TSPEED}));
+  salida_.Envia(Bytes({IAC,   DO,  ECHO, IAC,    DO,  SGA, IAC,    WILL, NAWS, IAC,   WILL,
+                       TTYPE, IAC, WILL, TSPEED, IAC, DO,  BINARY, IAC,  WILL, BINARY}));
+  pideEntrada_ = pideSalida_ = true;
 }
 
 void NegociacionTelnet::Procesa(std::string_view bloque) {
@@ -128,7 +133,42 @@ EstadoRecepcion NegociacionTelnet::TrasIac(unsigned char b) {
   }
 }
 
+// TRANSMIT-BINARY: the answer to our own request is not acknowledged again; a host's offer is
+// agreed; a refusal of our request is final. True when handled here.
+bool NegociacionTelnet::Binario(Verbo verbo) {
+  switch (verbo) {
+  case Verbo::Will:
+    if (std::exchange(pideEntrada_, false) || binEntrada_) {
+      binEntrada_ = true;
+      return true;
+    }
+    binEntrada_ = true;
+    Responde(DO, BINARY);
+    return true;
+  case Verbo::Do:
+    if (std::exchange(pideSalida_, false) || binSalida_) {
+      binSalida_ = true;
+      return true;
+    }
+    binSalida_ = true;
+    Responde(WILL, BINARY);
+    return true;
+  case Verbo::Wont:
+    if (std::exchange(pideEntrada_, false)) return true;
+    if (!std::exchange(binEntrada_, false)) return false;
+    Responde(DONT, BINARY);
+    return true;
+  case Verbo::Dont:
+    if (std::exchange(pideSalida_, false)) return true;
+    if (!std::exchange(binSalida_, false)) return false;
+    Responde(WONT, BINARY);
+    return true;
+  }
+  return false;
+}
+
 void NegociacionTelnet::Opcion(Verbo verbo, unsigned char opcion) {
+  if (opcion == BINARY && Binario(verbo)) return;
   const A* tras = kOtras;
   for (const FilaOpcion& f : kOpciones)
     if (f.opcion == opcion) tras = f.tras;

@@ -48,6 +48,9 @@ public:
   void Procesa(std::string_view bloque);
 
   EstadoRecepcion Estado() const { return EstadoRecepcion_; }
+  // TRANSMIT-BINARY agreed: we send 8-bit bytes / the host does.
+  bool BinarioSalida() const { return binSalida_; }
+  bool BinarioEntrada() const { return binEntrada_; }
 
   int16_t AncTerm = 80; // sent in NAWS
   int16_t AltTerm = 25;
@@ -66,6 +69,7 @@ private:
   void Acuerda(bool& flag, bool valor, unsigned char verbo, unsigned char opcion);
   void Subnegociacion();
   void EnviaNaws();
+  bool Binario(Verbo verbo);
 
   Salida& salida_;
   EstadoRecepcion EstadoRecepcion_ = EstadoRecepcion::Datos;
@@ -73,6 +77,9 @@ private:
   bool sw_ugoahead = false; // the host suppresses go-ahead
   bool sw_igoahead = false; // we offered to suppress go-ahead
   bool sw_termsent = false; // the terminal type was announced once
+  // TRANSMIT-BINARY, asked for in both directions on connecting; a host that refuses keeps NVT.
+  bool binSalida_ = false, binEntrada_ = false;
+  bool pideSalida_ = false, pideEntrada_ = false; // our WILL / DO awaits its answer
   // Only the first two entries are ever answered; longer subnegotiations are cut here.
   std::array<uint8_t, 11> BufSubneg{};
   uint8_t nSubneg_ = 0;

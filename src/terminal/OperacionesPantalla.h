@@ -1,5 +1,6 @@
 // The character-level operations of the terminal view that the escape interpreter drives.
 #pragma once
+#include "base/Texto.h"
 #include <cstdint>
 
 namespace zt {
@@ -15,6 +16,10 @@ public:
   virtual ~OperacionesPantalla() = default;
   // One received character written at the cursor; BEL, BS, TAB, LF and CR take their effect.
   virtual void TelnetCar(char32_t c) = 0;
+  // A run of printable characters (none below 32), as if written one by one with TelnetCar.
+  virtual void TelnetTexto(VistaTexto run) {
+    for (char32_t c : run) TelnetCar(c);
+  }
   // Moves the cursor without scrolling; a coordinate below 0 counts as 0, missing lines are created.
   virtual void FijaCursorTel(int32_t x, int32_t y) = 0;
   virtual CursorTel LeeCursorTel() const = 0;

@@ -3,6 +3,7 @@
 #include "base/Texto.h"
 #include "base/Tipos.h"
 #include <cstdint>
+#include <functional>
 
 namespace zt {
 
@@ -33,6 +34,16 @@ public:
   virtual void EnganCursorEdit() = 0;
   // Redraws what changed; called once per received chunk.
   virtual void Dibujar() = 0;
+  // Lines y1..y2 joined by CR LF (y1 below 1 counts as 1); empty when y2 < y1.
+  virtual Texto TextLineas(int32_t y1, int32_t y2) const {
+    (void)y1, (void)y2;
+    return {};
+  }
+  // The screen rows emptied and the cursor home; then also the whole text gone, y0 back to 1.
+  virtual void LimpiarPantalla() {}
+  virtual void LimpiaBuffer() {}
+  // Who hears of a prompt line: (previous prompt line, new prompt line).
+  virtual void AvisaPrompt(std::function<void(int32_t, int32_t)> aviso) { (void)aviso; }
 };
 
 } // namespace zt

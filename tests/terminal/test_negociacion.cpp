@@ -41,8 +41,11 @@ const Caso kCasos[] = {
      "IAC WONT 5 IAC DONT 6 IAC DONT 33 IAC WONT 39", U""},
     {"opcion 240", "IAC DO 240 IAC WILL 240 IAC WONT 240 IAC DONT 240",
      "IAC WONT 240 IAC DONT 240 IAC WONT 240", U""},
-    {"BINARY y otras", "IAC DO 0 IAC WILL 0 IAC WONT 99 IAC DONT 99",
-     "IAC WONT 0 IAC DONT 0 IAC WONT 99 IAC WONT 99", U""},
+    {"BINARY aceptado sin repetir", "IAC DO 0 IAC WILL 0 IAC DO 0 IAC WONT 99 IAC DONT 99",
+     "IAC WONT 99 IAC WONT 99", U""},
+    {"BINARY rechazado", "IAC DONT 0 IAC WONT 0 IAC DONT 0", "IAC WONT 0", U""},
+    {"BINARY ofrecido tras rechazo", "IAC WONT 0 IAC DONT 0 IAC WILL 0 IAC DO 0 IAC WONT 0",
+     "IAC DO 0 IAC WILL 0 IAC DONT 0", U""},
     {"IAC IAC es el dato 255", "'a' IAC IAC 'b'", "",
      U"a\xDCFF"
      U"b"},
@@ -106,5 +109,5 @@ TEST(Negociacion, Apertura) {
   CtlTelnet telnet(socket, timer);
   socket.conectarAlInstante = true;
   telnet.Connect(U"host", 23);
-  EXPECT_EQ(socket.enviado, B("IAC DO 1 IAC DO 3 IAC WILL 31 IAC WILL 24 IAC WILL 32"));
+  EXPECT_EQ(socket.enviado, B("IAC DO 1 IAC DO 3 IAC WILL 31 IAC WILL 24 IAC WILL 32 IAC DO 0 IAC WILL 0"));
 }

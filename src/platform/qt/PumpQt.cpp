@@ -20,13 +20,19 @@ void PumpQt::Duerme(int ms) {
   bucle.exec();
 }
 
-bool PumpQt::EsperaHasta(const std::function<bool()> &listo, int msMax) {
+// Sleeps in the event dispatcher until something happens: the condition is checked after every
+// batch of events, and a timer at the deadline wakes the last wait.
+bool PumpQt::EsperaHasta(const std::function<bool()>& listo, int msMax) {
   const int64_t fin = Reloj() + std::max(msMax, 0);
   ProcesaEventos();
+  if (listo()) return true;
+  QTimer despertador;
+  despertador.setSingleShot(true);
+  despertador.setTimerType(Qt::PreciseTimer);
+  despertador.start(std::max(msMax, 0));
   while (!listo()) {
-    const int64_t resta = fin - Reloj();
-    if (resta <= 0) return false;
-    Duerme(int(std::min<int64_t>(resta, 10)));
+    if (fin - Reloj() <= 0) return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
   }
   return true;
 }

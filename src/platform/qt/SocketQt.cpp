@@ -2,10 +2,15 @@
 #include "platform/qt/SocketQt.h"
 #include "platform/qt/ConvierteQt.h"
 #include <QMetaObject>
+#ifdef __linux__
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#endif
 
 namespace zt {
 
-SocketQt::SocketQt(QObject *padre) : QObject(padre) {
+SocketQt::SocketQt(QObject* padre) : QObject(padre) {
   connect(&socket_, &QTcpSocket::connected, this, &SocketQt::AlConectar);
   connect(&socket_, &QTcpSocket::readyRead, this, &SocketQt::AlLlegar);
   connect(&socket_, &QTcpSocket::errorOccurred, this, &SocketQt::AlError);
@@ -18,7 +23,7 @@ SocketQt::~SocketQt() {
   socket_.abort();
 }
 
-void SocketQt::Conectar(const std::string &host, uint16_t puerto) {
+void SocketQt::Conectar(const std::string& host, uint16_t puerto) {
   local_ = true;
   if (socket_.state() != QAbstractSocket::UnconnectedState) socket_.abort();
   recibido_.clear();
@@ -64,14 +69,27 @@ std::string SocketQt::HostRemoto() const {
   return AUtf8(nombre.isEmpty() ? socket_.peerAddress().toString() : nombre);
 }
 
+// A command's round trip must not wait for Nagle or for a delayed acknowledgement.
 void SocketQt::AlConectar() {
+  socket_.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+  AcuseInmediato();
   if (!local_ && listener_) listener_->Conectado();
+}
+
+// Linux turns quick acknowledgements off again by itself, so this is repeated after each read.
+void SocketQt::AcuseInmediato() {
+#ifdef __linux__
+  const int uno = 1;
+  const auto fd = socket_.socketDescriptor();
+  if (fd >= 0) setsockopt(int(fd), IPPROTO_TCP, TCP_QUICKACK, &uno, sizeof uno);
+#endif
 }
 
 // Qt emits no readyRead while a readyRead slot runs, and the listener may wait inside its notice
 // for more data; so the bytes are taken here and the notice is posted.
 void SocketQt::AlLlegar() {
   const QByteArray mas = socket_.readAll();
+  if (!mas.isEmpty()) AcuseInmediato();
   recibido_.append(mas.constData(), std::size_t(mas.size()));
   llegadas_ += std::size_t(mas.size());
   if (avisoPendiente_ || recibido_.empty()) return;
@@ -102,7 +120,7 @@ void SocketQt::AlError(QAbstractSocket::SocketError error) {
 void SocketQt::AlDesconectar() { InformaCierre({}); }
 
 // Posted behind any data notice still pending, so the last bytes are heard before the close.
-void SocketQt::InformaCierre(const std::string &motivo) {
+void SocketQt::InformaCierre(const std::string& motivo) {
   if (local_ || cierreInformado_) return;
   cierreInformado_ = true;
   AlLlegar();
@@ -115,7 +133,7 @@ void SocketQt::InformaCierre(const std::string &motivo) {
       Qt::QueuedConnection);
 }
 
-void SocketQt::ReportaCierre(const std::string &motivo) {
+void SocketQt::ReportaCierre(const std::string& motivo) {
   if (!local_ && listener_) listener_->Cerrado(motivo);
 }
 

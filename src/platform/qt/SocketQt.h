@@ -9,10 +9,10 @@ namespace zt {
 class SocketQt : public QObject, public Socket {
   Q_OBJECT
 public:
-  explicit SocketQt(QObject *padre = nullptr);
+  explicit SocketQt(QObject* padre = nullptr);
   ~SocketQt() override;
-  void FijaListener(SocketListener *l) override { listener_ = l; }
-  void Conectar(const std::string &host, uint16_t puerto) override;
+  void FijaListener(SocketListener* l) override { listener_ = l; }
+  void Conectar(const std::string& host, uint16_t puerto) override;
   // Sends what is still queued, then closes; the listener hears nothing of a local close.
   void Cerrar() override;
   int EstadoCodigo() const override;
@@ -22,15 +22,16 @@ public:
 
 private:
   void AlConectar();
+  void AcuseInmediato();
   void AlLlegar();
   void AvisaDatos();
   void AlError(QAbstractSocket::SocketError error);
   void AlDesconectar();
-  void InformaCierre(const std::string &motivo);
-  void ReportaCierre(const std::string &motivo);
+  void InformaCierre(const std::string& motivo);
+  void ReportaCierre(const std::string& motivo);
 
   QTcpSocket socket_;
-  SocketListener *listener_ = nullptr;
+  SocketListener* listener_ = nullptr;
   std::string recibido_;
   // True from a local close until the next Conectar: the owner hears nothing more of that link.
   bool local_ = true;
