@@ -60,18 +60,16 @@ FrmTerminal::FrmTerminal(std::function<ValoresTerminal()> Lee,
   formulario->addRow(Etiqueta(this, "Label1", "Líneas guardadas:"), txtNlin);
   formulario->addRow(Etiqueta(this, "Label2", "Tipo de terminal:"), cmbTipTer);
   formulario->addRow(Etiqueta(this, "Label4", "Tamaño de terminal:"), cmbTamTer);
-  auto* prompt = new QFormLayout;
-  prompt->addRow(Label7, txtPatIni);
-  prompt->addRow(Label3, txtPatFin);
+  formulario->addRow(Frame2);
+  formulario->addRow(chkActDetPrm);
+  formulario->addRow(Label7, txtPatIni);
+  formulario->addRow(Label3, txtPatFin);
   auto* botones = new QHBoxLayout;
   botones->addStretch();
   botones->addWidget(cmdAceptar);
   botones->addWidget(cmdCancelar);
   auto* todo = new QVBoxLayout(this);
   todo->addLayout(formulario);
-  todo->addWidget(Frame2);
-  todo->addWidget(chkActDetPrm);
-  todo->addLayout(prompt);
   todo->addLayout(botones);
 
   connect(chkActDetPrm, &QCheckBox::clicked, this, &FrmTerminal::HabilitaPatrones);
