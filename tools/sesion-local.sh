@@ -7,7 +7,7 @@ set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 ztelnet=${1:-$top/build/apps/ztelnet/ztelnet}
 (($#)) && shift
-anfitrion=$top/build/tools/zt-anfitrion
+anfitrion=${ZT_ANFITRION:-$top/build/tools/zt-anfitrion}
 
 # In /tmp itself: telnetd splits the session program's path at blanks.
 base=$(mktemp -d /tmp/ztelnet-sesion.XXXXXX)
