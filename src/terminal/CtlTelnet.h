@@ -50,6 +50,13 @@ public:
   void KeyPress(char32_t KeyAscii);
   void KeyUp(int KeyCode, int Shift);
   bool control_on = false;
+  // Whether the window hands a key-down of the view to KeyDown: only with the caret on the
+  // terminal cursor, and while TeclasInterceptadas is set the view keeps Page Up/Down, Home, Up, Down.
+  static bool TeclaAlHost(int KeyCode, bool caretEnCursor, int TeclasInterceptadas) {
+    if (!caretEnCursor) return false;
+    const bool navegacion = KeyCode == 33 || KeyCode == 34 || KeyCode == 36 || KeyCode == 38 || KeyCode == 40;
+    return !(TeclasInterceptadas != 0 && navegacion);
+  }
 
   // ---- The view's text ----
   void LimpiarPantalla();

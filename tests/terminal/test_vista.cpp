@@ -172,6 +172,13 @@ TEST(TeclasTerminal, TraduccionDeTeclas) {
   s.telnet.KeyPress(13);
   EXPECT_EQ(s.socket.TomaEnviado(), "\r");
 
+  // Routing: Up goes to the host only when the view does not keep the navigation keys.
+  EXPECT_TRUE(CtlTelnet::TeclaAlHost(38, true, 0));
+  EXPECT_FALSE(CtlTelnet::TeclaAlHost(38, true, 1));
+  EXPECT_TRUE(CtlTelnet::TeclaAlHost(37, true, 1));
+  EXPECT_TRUE(CtlTelnet::TeclaAlHost(35, true, 1));
+  EXPECT_FALSE(CtlTelnet::TeclaAlHost(37, false, 0));
+
   Sesion desconectada(false);
   desconectada.telnet.KeyDown(38, 0);
   desconectada.telnet.KeyPress(U'a');

@@ -43,9 +43,22 @@ QFont EditorQt::FuenteFija() {
 }
 
 EditorQt::EditorQt(PerfilEditor perfil, QWidget* padre)
-    : QWidget(padre), dialogos_(this), ed_(std::move(perfil), &dialogos_, &portapapeles_),
+    : QWidget(padre), dialogos_(this),
+      propio_(std::make_unique<CtlEdit>(std::move(perfil), &dialogos_, &portapapeles_)), ed_(*propio_),
       lienzo_(*this, FuenteFija()), barraV_(new QScrollBar(Qt::Vertical, this)),
       barraH_(new QScrollBar(Qt::Horizontal, this)) {
+  Prepara();
+}
+
+EditorQt::EditorQt(CtlEdit& externo, QWidget* padre)
+    : QWidget(padre), dialogos_(this), ed_(externo), lienzo_(*this, FuenteFija()),
+      barraV_(new QScrollBar(Qt::Vertical, this)), barraH_(new QScrollBar(Qt::Horizontal, this)) {
+  ed_.FijaDialogos(&dialogos_);
+  ed_.FijaPortapapeles(&portapapeles_);
+  Prepara();
+}
+
+void EditorQt::Prepara() {
   setFocusPolicy(Qt::StrongFocus);
   setAcceptDrops(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
@@ -74,8 +87,13 @@ EditorQt::EditorQt(PerfilEditor perfil, QWidget* padre)
 EditorQt::~EditorQt() {
   ayuda_.reset();
   ed_.alCambiarVista = nullptr;
+  ed_.menuContext = nullptr;
   ed_.FijaTimer(nullptr);
   ed_.FijaSuperficie(nullptr);
+  if (!propio_) {
+    ed_.FijaDialogos(nullptr);
+    ed_.FijaPortapapeles(nullptr);
+  }
   barraV_->disconnect(this);
   barraH_->disconnect(this);
 }

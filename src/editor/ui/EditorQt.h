@@ -22,6 +22,8 @@ class PopupAyudaQt;
 class EditorQt : public QWidget {
 public:
   explicit EditorQt(PerfilEditor perfil = PerfilEditor::CtlEdit(), QWidget* padre = nullptr);
+  // Shows a core that lives elsewhere (the terminal view's); it must outlive the widget.
+  explicit EditorQt(CtlEdit& externo, QWidget* padre = nullptr);
   ~EditorQt() override;
 
   CtlEdit& ed() { return ed_; }
@@ -56,12 +58,16 @@ protected:
   void dropEvent(QDropEvent* e) override;
   bool focusNextPrevChild(bool) override { return false; } // Tab is typed into the text
 
+  QLabel* Etiqueta(size_t i) const { return etiquetas_[i]; }
+
 private:
+  void Prepara();
   static QFont FuenteFija();
 
   DialogsQt dialogos_;
   ClipboardQt portapapeles_;
-  CtlEdit ed_;
+  std::unique_ptr<CtlEdit> propio_;
+  CtlEdit& ed_;
   LienzoQt lienzo_;
   TimerQt timer_;                       // after ed_: it stops ticking before the editor goes
   std::unique_ptr<PopupAyudaQt> ayuda_; // after ed_: it unhooks itself from the core first

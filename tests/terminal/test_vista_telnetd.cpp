@@ -1,0 +1,81 @@
+// The terminal view against the system's telnet server on the loopback, with several shells: the
+// prompt is recognised, commands come back line for line and typed accents reach the host whole.
+#include "base/Codec.h"
+#include "fakes/FakeDialogs.h"
+#include "fakes/HostTelnetd.h"
+#include "platform/AppQt.h"
+#include "platform/qt/PumpQt.h"
+#include "platform/qt/SocketQt.h"
+#include "platform/qt/TimerQt.h"
+#include "terminal/CtlEdTelnet.h"
+#include "terminal/CtlTelnet.h"
+#include <gtest/gtest.h>
+
+using namespace zt;
+using test::HostTelnetd;
+
+namespace {
+
+// Lines with TABs, accents and bytes that are not UTF-8 (0xFF goes over the wire as IAC IAC).
+std::string Fichero(int lineas) {
+  std::string s;
+  for (int i = 1; i <= lineas; ++i)
+    s +=
+        "línea " + std::to_string(i) + "\tcañón\t" + (i % 7 == 0 ? "\xff\xfe\x80 crudo" : "ñandú") + " fin\n";
+  return s;
+}
+
+class VistaReal : public ::testing::TestWithParam<const char*> {};
+
+} // namespace
+
+TEST_P(VistaReal, PromptComandosYAcentos) {
+  HostTelnetd host(GetParam(), "zt$ ");
+  if (!host.Disponible()) GTEST_SKIP() << host.Falta();
+  AppQt();
+  ASSERT_TRUE(host.Arranca());
+  const std::string contenido = Fichero(2000);
+  host.Escribe("f.txt", contenido);
+
+  SocketQt socket;
+  TimerQt timer;
+  PumpQt pump;
+  FakeDialogs dialogos;
+  CtlEdTelnet vista;
+  CtlTelnet telnet(socket, timer);
+  telnet.Iniciar(vista);
+  telnet.FijaEspera(&pump, &dialogos);
+  telnet.MaxLineasTerm = 5000;
+  vista.DetPromptActiva = true;
+  vista.PatIniPrompt = U"zt$ ";
+  telnet.Connect(U"127.0.0.1", host.puerto, 10);
+  ASSERT_TRUE(pump.EsperaHasta([&] { return telnet.LlegoPrompt; }, 10000)) << U8(vista.Text());
+
+  EXPECT_EQ(U8(telnet.EnviaComando(U"echo hola", 1, 1)), "hola");
+
+  const Texto salida = telnet.EnviaComando(U"cat f.txt", 1, 1);
+  std::string esperado = contenido;
+  for (size_t p = 0; (p = esperado.find('\n', p)) != std::string::npos; p += 2)
+    esperado.replace(p, 1, "\r\n");
+  esperado.resize(esperado.size() - 2);
+  EXPECT_EQ(Codifica(salida, Codificacion::Utf8), esperado);
+
+  // Typed as a user types it: each character, then Enter.
+  for (char32_t c : Texto(U"echo canción ñandú")) telnet.KeyPress(c);
+  telnet.LlegoPrompt = false;
+  telnet.KeyPress(13);
+  ASSERT_TRUE(pump.EsperaHasta([&] { return telnet.LlegoPrompt; }, 10000)) << U8(vista.Text());
+  EXPECT_EQ(U8(vista.linea(telnet.linPrompt2 - 1)), "canción ñandú");
+  // One Enter is one line end: no empty command follows to upset the next one.
+  EXPECT_EQ(U8(telnet.EnviaComando(U"echo fin", 1, 1)), "fin");
+
+  const std::string todo = U8(vista.Text());
+  EXPECT_EQ(todo.find('\x1b'), std::string::npos);
+  EXPECT_EQ(todo.find("2004"), std::string::npos);
+  EXPECT_TRUE(dialogos.mensajes.empty());
+
+  telnet.SendData(U"exit\r");
+  EXPECT_TRUE(pump.EsperaHasta([&] { return telnet.State() != 7; }, 10000));
+}
+
+INSTANTIATE_TEST_SUITE_P(Shells, VistaReal, ::testing::Values("bash", "dash", "busybox"));
