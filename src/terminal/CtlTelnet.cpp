@@ -206,6 +206,7 @@ void CtlTelnet::DatosLlegan(std::size_t) {
 
 void CtlTelnet::ProcesaBloque(const std::string& bloque) {
   datosHost_.clear();
+  textoBloque_.clear();
   try {
     const bool engan = vista_ && vista_->CursorEditEngan();
     negociacion_.Procesa(bloque);
@@ -229,11 +230,17 @@ void CtlTelnet::ProcesaBloque(const std::string& bloque) {
     DatosHost(datos);
   }
   if (Receive) Receive(bloque);
+  if (Recibido && !textoBloque_.empty()) {
+    Texto texto;
+    texto.swap(textoBloque_);
+    Recibido(texto);
+  }
 }
 
 void CtlTelnet::Entrega() {
   if (entrada_.Vacio()) return;
   const Texto texto = entrada_.Toma();
+  if (Recibido) textoBloque_ += texto;
   if (vista_ && !texto.empty()) vista_->Datos(texto);
 }
 

@@ -87,6 +87,9 @@ public:
   std::function<void()> ConnectTimeout;            // the connect time-out expired
   // The chunk's data bytes, Telnet commands removed, before decoding; raised before Receive.
   std::function<void(std::string_view)> DatosHost;
+  // The chunk's data as the view got it, decoded in the stream's encoding (a character split between
+  // chunks arrives whole); raised after Receive. The main window's log and capture use it.
+  std::function<void(const Texto&)> Recibido;
 
 private:
   void Conectado() override;
@@ -109,6 +112,7 @@ private:
   bool Receiving_ = false;
   bool enlazado_ = false; // the current link was established (a close is then the host's)
   std::string datosHost_; // data bytes of the chunk being processed, for DatosHost
+  Texto textoBloque_;     // decoded data of the chunk being processed, for Recibido
   Pump* pump_ = nullptr;
   Dialogs* dialogos_ = nullptr;
   // The command waiting for its prompt; its lines are taken when the prompt is seen, before a
