@@ -62,7 +62,30 @@ std::optional<ContenidoArchivo> LeeArchivoTexto(const std::filesystem::path& rut
   return c;
 }
 
-std::string EscribeBytes(const std::filesystem::path& ruta, std::string_view bytes) {
+namespace {
+
+// The file a chain of symbolic links ends at (the link itself names no file to replace); a
+// loop is reported like the system reports it.
+std::filesystem::path DestinoEnlace(std::filesystem::path ruta, std::error_code& ec) {
+  for (int saltos = 0; std::filesystem::is_symlink(ruta, ec); ++saltos) {
+    if (saltos == 40) {
+      ec = std::make_error_code(std::errc::too_many_symbolic_link_levels);
+      return ruta;
+    }
+    std::filesystem::path destino = std::filesystem::read_symlink(ruta, ec);
+    if (ec) return ruta;
+    ruta = destino.is_absolute() ? destino : ruta.parent_path() / destino;
+  }
+  ec.clear();
+  return ruta;
+}
+
+} // namespace
+
+std::string EscribeBytes(const std::filesystem::path& enlace, std::string_view bytes) {
+  std::error_code ec;
+  const std::filesystem::path ruta = DestinoEnlace(enlace, ec);
+  if (ec) return ec.message();
   auto carpeta = ruta.parent_path();
   std::string plantilla =
       (carpeta.empty() ? std::filesystem::path(".") : carpeta) / ("." + ruta.filename().string() + ".XXXXXX");

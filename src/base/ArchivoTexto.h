@@ -25,7 +25,8 @@ std::optional<std::string> LeeBytes(const std::filesystem::path& ruta);
 std::optional<ContenidoArchivo> LeeArchivoTexto(const std::filesystem::path& ruta);
 
 // Writes to a temporary file in the same folder and renames it over the target, so a failed
-// write leaves the old file intact. Returns an empty text on success, else the reason.
+// write leaves the old file intact; through a symbolic link the file it points to is replaced
+// and the link stays. Returns an empty text on success, else the reason.
 std::string EscribeBytes(const std::filesystem::path& ruta, std::string_view bytes);
 // Joins the lines with CR LF (and a final CR LF when saltoFinal) and writes them encoded.
 std::string EscribeArchivoTexto(const std::filesystem::path& ruta, const std::vector<Texto>& lineas,

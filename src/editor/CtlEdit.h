@@ -278,6 +278,7 @@ protected:
   Texto TextoColumnas(int32_t y1, int32_t y2, int32_t x1, int32_t x2) const;
   void BorraColumnas(int32_t y1, int32_t y2, int32_t x1, int32_t x2);
   bool EscribeArchivo(const Texto &ruta);
+  int32_t LineaSinCp1252() const;
   // Drawn over line y after it was painted (or one of its cells): the terminal's cursor block.
   virtual void PintaExtra(int32_t y) { (void)y; }
 

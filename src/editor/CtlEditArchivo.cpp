@@ -4,6 +4,7 @@
 #include "editor/CtlEdit.h"
 #include <cstring>
 #include <filesystem>
+#include <string>
 
 namespace zt {
 
@@ -120,9 +121,33 @@ bool CtlEdit::GuardarArchComo(const Texto &ruta) {
   return EscribeArchivo(ruta);
 }
 
+// First line holding a character Windows-1252 has no code for; 0 when there is none.
+int32_t CtlEdit::LineaSinCp1252() const {
+  for (int32_t y = 1; y <= nLin(); ++y)
+    for (char32_t c : lineas_.Linea(y))
+      if (c >= 0x80 && CodigoCp1252(c) < 0) return y;
+  return 0;
+}
+
 // Every line followed by CR LF, in the encoding the file was read in; written to a temporary
 // file and renamed over the old one, so a failure leaves the old file and the modified state.
+// A Windows-1252 file that now holds characters without a code in it would lose them as "?":
+// the user chooses UTF-8 instead, or nothing is written.
 bool CtlEdit::EscribeArchivo(const Texto &ruta) {
+  if (codificacion_ == Codificacion::Cp1252) {
+    if (int32_t y = LineaSinCp1252()) {
+      const Texto pregunta = T("La línea ") + T(std::to_string(y)) +
+                             T(" tiene caracteres que no existen en Windows-1252 y se perderían.\r\n"
+                               "¿Guardar el archivo en UTF-8?");
+      Respuesta r = dialogos_ ? dialogos_->Mensaje(pregunta, ruta, Botones::SiNo, Icono::Pregunta, Respuesta::Si)
+                              : Respuesta::Si;
+      if (r != Respuesta::Si) {
+        Aviso(U"No se ha guardado el archivo: " + ruta, Icono::Exclamacion);
+        return false;
+      }
+      codificacion_ = Codificacion::Utf8;
+    }
+  }
   std::string bytes;
   for (int32_t y = 1; y <= nLin(); ++y) {
     bytes += Codifica(lineas_.Linea(y), codificacion_);

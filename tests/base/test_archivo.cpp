@@ -60,3 +60,22 @@ TEST(ArchivoTexto, FailedWriteLeavesOldFileAndMissingFileReadsNothing) {
   for (auto& e : fs::directory_iterator(c.ruta)) n += e.path().filename().string()[0] == '.';
   EXPECT_EQ(n, 0);
 }
+
+TEST(ArchivoTexto, SavingThroughALinkWritesTheFileItPointsTo) {
+  Carpeta c;
+  fs::create_directories(c.ruta / "sub");
+  Escribe(c.ruta / "real.txt", "viejo");
+  fs::create_symlink("../real.txt", c.ruta / "sub" / "enlace1");  // relative to the link's folder
+  fs::create_symlink(c.ruta / "sub" / "enlace1", c.ruta / "enlace2");
+  ASSERT_EQ(EscribeBytes(c.ruta / "enlace2", "nuevo"), "");
+  EXPECT_TRUE(fs::is_symlink(c.ruta / "enlace2"));
+  EXPECT_TRUE(fs::is_symlink(c.ruta / "sub" / "enlace1"));
+  EXPECT_EQ(*LeeBytes(c.ruta / "real.txt"), "nuevo");
+  // A dangling link creates the file it names; a loop is an error, not a replaced link.
+  fs::create_symlink("nuevo.txt", c.ruta / "colgante");
+  ASSERT_EQ(EscribeBytes(c.ruta / "colgante", "x"), "");
+  EXPECT_EQ(*LeeBytes(c.ruta / "nuevo.txt"), "x");
+  fs::create_symlink("bucle", c.ruta / "bucle");
+  EXPECT_NE(EscribeBytes(c.ruta / "bucle", "x"), "");
+  EXPECT_TRUE(fs::is_symlink(c.ruta / "bucle"));
+}

@@ -80,6 +80,34 @@ TEST_F(Archivo, BytesRarosVuelvenIdenticos) {
   }
 }
 
+// A Windows-1252 file keeps its encoding while it can; a character it has no code for is never
+// written as "?": the user is asked, and UTF-8 keeps it.
+TEST_F(Archivo, Cp1252ConCaracterSinCodigoPregunta) {
+  EditorPrueba e;
+  Escribe("w.txt", "a\xF1o\r\n");
+  ASSERT_TRUE(e.ed.CargarArch(Ruta("w.txt")));
+  e.ed.CursorText(4, 1);
+  e.Escribe("€");
+  EXPECT_TRUE(e.ed.GuardarArch());
+  EXPECT_EQ(Lee("w.txt"), "a\xF1o\x80\r\n");
+  EXPECT_TRUE(e.dialogos.mensajes.empty());
+
+  e.Escribe("ω");
+  e.dialogos.respuestas = {Respuesta::No};
+  EXPECT_FALSE(e.ed.GuardarArch());
+  EXPECT_EQ(Lee("w.txt"), "a\xF1o\x80\r\n");
+  EXPECT_TRUE(e.ed.TextModificado());
+  ASSERT_EQ(e.dialogos.mensajes.size(), 2u);
+  EXPECT_EQ(e.dialogos.mensajes[0].botones, Botones::SiNo);
+  EXPECT_NE(e.dialogos.mensajes[0].texto.find(U"UTF-8"), Texto::npos);
+
+  e.dialogos.respuestas = {Respuesta::Si};
+  EXPECT_TRUE(e.ed.GuardarArch());
+  EXPECT_EQ(Lee("w.txt"), "a\xC3\xB1o\xE2\x82\xAC\xCF\x89\r\n");
+  EXPECT_EQ(e.ed.codificacion(), Codificacion::Utf8);
+  EXPECT_FALSE(e.ed.TextModificado());
+}
+
 TEST_F(Archivo, ArchivoQueNoExisteNoCambiaNada) {
   EditorPrueba e;
   e.ed.Text(U"sigue");
