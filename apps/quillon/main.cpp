@@ -6,8 +6,8 @@
 #include "platform/qt/ProcessesQt.h"
 #include "platform/qt/PumpQt.h"
 #include "preproc/Quillon.h"
+#include "preproc/ui/FrmPrincipalQt.h"
 #include <QApplication>
-#include <QMainWindow>
 #include <QTimer>
 #include <cstdlib>
 #include <filesystem>
@@ -20,11 +20,11 @@ bool HayPantalla() {
   return (x && *x) || (w && *w);
 }
 
-// ztelnet beside our own executable, else the one on PATH.
-zt::Texto RutaLanzador() {
-  std::filesystem::path junto = zt::CarpetaEjecutable() / "ztelnet";
+// A program beside our own executable, else the one on PATH.
+std::string Vecino(const char* nombre) {
+  std::filesystem::path junto = zt::CarpetaEjecutable() / nombre;
   std::error_code ec;
-  return std::filesystem::exists(junto, ec) ? zt::T(junto.string()) : zt::Texto(U"ztelnet");
+  return std::filesystem::exists(junto, ec) ? junto.string() : std::string(nombre);
 }
 
 } // namespace
@@ -43,21 +43,19 @@ int main(int argc, char* argv[]) {
   zt::ProcessesQt procesos;
   zt::PumpQt pump;
   zt::preproc::Quillon quillon({dialogs, procesos, zt::CarpetaPrograma("QUILLON_HOME", "quillon"),
-                                RutaLanzador(), zt::preproc::AhoraLocal, nullptr, &pump});
+                                zt::T(Vecino("ztelnet")), zt::preproc::AhoraLocal, nullptr, &pump});
   auto arranque = quillon.Arranca(argumentos);
   if (arranque.accion == zt::preproc::Quillon::Accion::Terminar) return arranque.codigo;
-  // Until the editor window exists, a failed batch step with nobody to see it just fails.
+  // A failed batch step with nobody to see the window just fails.
   if (arranque.conError && zt::SinPantalla()) return arranque.codigo;
 
-  QMainWindow ventana;
+  zt::preproc::FrmPrincipalQt ventana(quillon, dialogs, procesos, Vecino("ztsql"));
   dialogs.FijaPadre(&ventana);
-  QString titulo = zt::preproc::Quillon::kTitulo;
-  if (!arranque.archivo.empty())
-    titulo = QString::fromStdString(std::filesystem::path(zt::U8(arranque.archivo)).filename().string()) +
-             " - " + titulo;
-  ventana.setWindowTitle(titulo);
-  ventana.resize(900, 650);
+  // The table-name help starts whenever the window opens, a document named or not.
+  ventana.ventana().Prepara(true);
+  if (!arranque.archivo.empty()) ventana.ventana().CargaArchivo(arranque.archivo);
   ventana.show();
+  if (arranque.conError) ventana.ventana().SaltaAlError(quillon.Error());
   // Start-up check for scripted runs: close by itself once the window is up.
   if (const char* ms = std::getenv("ZT_SMOKE_EXIT_MS"))
     QTimer::singleShot(std::atoi(ms), &ventana, &QMainWindow::close);

@@ -41,14 +41,14 @@ Texto MensajeParametroDesconocido(const Texto& palabra) {
          T("SINTAXIS: Quillon <Archivo> [Archivo de Salida] [/PREPRO] [/CONSULTA] [/NOERROR] [/ERROR]");
 }
 
-fs::path NombreNuevo(const fs::path& carpeta, const Texto& fuente) {
+fs::path NombreNuevo(const fs::path& carpeta, const Texto& fuente, const char* extension) {
   std::string base = fs::path(U8(fuente)).stem().string();
-  fs::path candidato = carpeta / (base + ".tmp");
+  fs::path candidato = carpeta / (base + extension);
   std::error_code ec;
   for (int n = 1; fs::exists(candidato, ec) || fs::is_symlink(candidato, ec); ++n) {
     char cifras[16];
     std::snprintf(cifras, sizeof cifras, "%02d", n);
-    candidato = carpeta / (base + "~" + cifras + ".tmp");
+    candidato = carpeta / (base + "~" + cifras + extension);
   }
   return candidato;
 }

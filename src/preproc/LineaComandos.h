@@ -22,7 +22,8 @@ Texto MensajeParametroDesconocido(const Texto& palabra);
 
 // carpeta/base.tmp, else base~01.tmp, base~02.tmp, ... (base~100.tmp after base~99.tmp): the
 // first that does not exist. 'fuente' gives the base: its name without folders and extension.
-std::filesystem::path NombreNuevo(const std::filesystem::path& carpeta, const Texto& fuente);
+std::filesystem::path NombreNuevo(const std::filesystem::path& carpeta, const Texto& fuente,
+                                  const char* extension = ".tmp");
 
 // True when the file cannot be moved to another name in its folder (another program holds it).
 bool ArchivoOcupado(const std::filesystem::path& ruta);

@@ -56,6 +56,7 @@ Quillon::Arranque Quillon::Arranca(const std::vector<Texto>& argumentos) {
   LineaComandos lc = LeeLineaComandos(argumentos);
   if (lc.interactivo) {
     r.accion = Accion::AbrirVentana;
+    r.interactivo = true;
     return r;
   }
   if (!lc.desconocido.empty()) {
@@ -117,7 +118,10 @@ void Quillon::MuestraError(const EstadoError& e) {
   entorno_.dialogs.Mensaje(texto, T(kTitulo), Botones::Aceptar, Icono::Exclamacion);
 }
 
-void Quillon::VerificarError() { MuestraError(error_); }
+void Quillon::VerificarError() {
+  MuestraError(error_);
+  if (error_.HayError() && alReportarError) alReportarError(error_);
+}
 
 void Quillon::eConsultar(const Texto& archivo) {
   error_.Limpia();

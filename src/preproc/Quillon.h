@@ -31,9 +31,10 @@ public:
   enum class Accion { Terminar, AbrirVentana };
   struct Arranque {
     Accion accion = Accion::Terminar;
-    int codigo = 0;        // exit status when terminating
-    bool conError = false; // the window opens on an error that remains
-    Texto archivo;         // a document to load into the window
+    int codigo = 0;           // exit status when terminating
+    bool conError = false;    // the window opens on an error that remains
+    Texto archivo;            // a document to load into the window
+    bool interactivo = false; // started with nothing on the command line
   };
 
   explicit Quillon(EntornoQuillon entorno);
@@ -69,6 +70,8 @@ public:
   bool mostrarErrores = true;
   // The editor's selected text, for the source "-".
   std::function<Texto()> textoSeleccionado;
+  // After VerificarError's box: the window jumps to the error's file and line.
+  std::function<void(const EstadoError&)> alReportarError;
 
 private:
   void MuestraError(const EstadoError& e);
