@@ -129,8 +129,7 @@ void CtlEdTelnet::TelnetTexto(VistaTexto run) {
   });
   curX = std::min<int32_t>(curX + static_cast<int32_t>(cabe), kLargoLineaMax);
   Cambio(y);
-  if (anchoMax_<kLargoMaximo&& static_cast<int64_t>(largo) * std::max(nEspTab, 1)> anchoMax_)
-    CrecerAncho(LargoExpandido(linea(y), nEspTab));
+  if (static_cast<int32_t>(largo) > anchoMax_) CrecerAncho(static_cast<int32_t>(largo)); // tabs: in Dibujar
 }
 
 void CtlEdTelnet::FijaCursorTel(int32_t x, int32_t y) {
@@ -140,7 +139,7 @@ void CtlEdTelnet::FijaCursorTel(int32_t x, int32_t y) {
   const int32_t l = LineaCursor();
   if (static_cast<int32_t>(linea(l).size()) < curX) {
     lineas_.Modifica(l, [&](Texto& t) { t.resize(static_cast<size_t>(curX), U' '); });
-    CrecerAncho(LargoExpandido(linea(l), nEspTab));
+    CrecerAncho(curX);
     Cambio(l);
   }
 }
@@ -276,6 +275,10 @@ void CtlEdTelnet::Dibujar() {
   // Prompts are seen on every changed line, top to bottom, painted or not.
   if (DetPromptActiva && ini > 0)
     for (int32_t y = ini; y <= fin; ++y) DetectaPrompt(y);
+  // The widest line, tabs expanded, for the horizontal bar.
+  for (int32_t y = std::max(ini, 1); ini > 0 && y <= fin && anchoMax_ < kLargoMaximo; ++y)
+    if (linea(y).size() * static_cast<size_t>(std::max(nEspTab, 1)) > static_cast<size_t>(anchoMax_))
+      CrecerAncho(LargoExpandido(linea(y), nEspTab));
   const bool todo = std::exchange(desplazada_, false);
   if (!vista_.superficie) return;
   if (todo || redibujoTotal) {

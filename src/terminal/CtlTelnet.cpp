@@ -246,6 +246,11 @@ void CtlTelnet::Entrega() {
 
 void CtlTelnet::Envia(std::string_view bytes) { Winsock1_.Enviar(bytes); }
 
+void CtlTelnet::Datos(std::string_view bytes) {
+  entrada_.Agrega(bytes);
+  if (DatosHost) datosHost_.append(bytes);
+}
+
 void CtlTelnet::Dato(unsigned char byte) {
   entrada_.Agrega(byte);
   if (DatosHost) datosHost_ += char(byte);

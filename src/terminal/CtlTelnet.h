@@ -97,6 +97,7 @@ private:
   void DatosLlegan(std::size_t bytes) override;
   void Envia(std::string_view bytes) override;
   void Dato(unsigned char byte) override;
+  void Datos(std::string_view bytes) override;
   bool EnSecuencia() override;
 
   void ProcesaBloque(const std::string& bloque);

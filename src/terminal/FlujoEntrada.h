@@ -11,6 +11,7 @@ public:
   Codificacion codificacion = Codificacion::Utf8;
 
   void Agrega(unsigned char byte) { pendiente_ += char(byte); }
+  void Agrega(std::string_view bytes) { pendiente_.append(bytes); }
   // Decodes what has arrived; a tail that may still become a valid UTF-8 character waits for
   // the next bytes. Invalid bytes become U+DC00+byte.
   Texto Toma();

@@ -85,8 +85,22 @@ void NegociacionTelnet::EnviaApertura() {
   pideEntrada_ = pideSalida_ = true;
 }
 
+// Plain data goes on a run at a time; IAC and NUL need the byte state machine (and the view's
+// escape state), so they go one by one.
 void NegociacionTelnet::Procesa(std::string_view bloque) {
-  for (char c : bloque) EstadoRecepcion_ = Byte((unsigned char)c);
+  std::size_t i = 0;
+  while (i < bloque.size()) {
+    if (EstadoRecepcion_ == EstadoRecepcion::Datos) {
+      std::size_t j = i;
+      while (j < bloque.size() && (unsigned char)bloque[j] != IAC && bloque[j] != 0) ++j;
+      if (j > i) {
+        salida_.Datos(bloque.substr(i, j - i));
+        i = j;
+        continue;
+      }
+    }
+    EstadoRecepcion_ = Byte((unsigned char)bloque[i++]);
+  }
 }
 
 EstadoRecepcion NegociacionTelnet::Byte(unsigned char b) {

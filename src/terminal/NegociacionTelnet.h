@@ -34,6 +34,10 @@ public:
     virtual void Envia(std::string_view bytes) = 0;
     // One data byte, in stream order (IAC IAC arrives here as 255).
     virtual void Dato(unsigned char byte) = 0;
+    // A run of data bytes (no IAC, no NUL), as if given one by one to Dato.
+    virtual void Datos(std::string_view bytes) {
+      for (char c : bytes) Dato((unsigned char)c);
+    }
     // True while an escape sequence is open: an IAC is then data, not a command.
     virtual bool EnSecuencia() = 0;
   };
