@@ -117,7 +117,10 @@ bool PanelArchivo::GuardarComo() {
       DialogoGuardar(dialogos_, def_.descripcion, def_.patron, def_.tituloGuardar, CarpetaTexto(carpeta_));
   if (ruta.empty()) return false;
   if (ruta.find(U'.') == Texto::npos) ruta += def_.extension;
-  bool ok = ed_.GuardarArchComo(ruta);
+  // A copy that could not be written leaves the editor bound to its old file.
+  const Texto antes = ed_.archivo;
+  const bool ok = ed_.GuardarArchComo(ruta);
+  if (!ok) ed_.archivo = antes;
   Cargado();
   return ok;
 }

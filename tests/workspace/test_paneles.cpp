@@ -164,6 +164,9 @@ TEST(PanelMacros, NuevoConCambiosPregunta) {
     ASSERT_FALSE(p.dialogos.mensajes.empty());
     EXPECT_EQ(U8(p.dialogos.mensajes[0].texto), "\xc2\xbfGuardar Cambios en Macro?");
     const bool cambio = p.ed.linea(3).starts_with(U"mi cambio ");
+    if (!c.sigue) {
+      EXPECT_EQ(U8(p.ed.archivo), p.muestra.string()) << c.nombre;
+    }
     EXPECT_EQ(cambio, !c.sigue) << c.nombre; // stopped: the editor keeps the edit
     // The sample on disk never took the edit: the panel's Save asked for another name.
     EXPECT_EQ(p.carpeta.Lee(p.muestra).find("mi cambio"), std::string::npos) << c.nombre;
