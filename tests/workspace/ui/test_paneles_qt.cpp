@@ -202,7 +202,7 @@ TEST(PanelesQt, EnfoqueYBorde) {
   EXPECT_EQ(w.panCom->widget()->width(), 100); // not below the narrowest width
 
   // The close box hides the panel through the View item.
-  QTest::mouseClick(w.v.findChildren<TituloPanelQt*>().front()->cierre(), Qt::LeftButton);
+  QTest::mouseClick(static_cast<TituloPanelQt*>(w.panCom->titleBarWidget())->cierre(), Qt::LeftButton);
   EXPECT_TRUE(w.panCom->isHidden());
   EXPECT_FALSE(w.verCom->isChecked());
 }
