@@ -1,26 +1,20 @@
-// ZTelnet: the main window.
-#include "editor/ui/EditorQt.h"
+// ZTelnet: the main window; its loading reads the settings and acts on the command line.
+#include "platform/Carpetas.h"
+#include "workspace/ui/FrmMain.h"
 #include <QApplication>
-#include <QMainWindow>
 #include <QTimer>
 #include <cstdlib>
 
-int main(int argc, char *argv[]) {
-  QApplication app(argc, argv);
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv); // takes its own options (-platform ...) out of argv
   QApplication::setApplicationName("ZTelnet");
-  QMainWindow ventana;
-  ventana.setWindowTitle("ZTelnet");
-  ventana.resize(900, 650);
-  // For now the window holds one command editor.
-  auto *editor = new zt::EditorQt(zt::PerfilEditor::CtlEdit(), &ventana);
-  zt::CtlEdit &ed = editor->ed();
-  ed.verEstado = ed.verNumLin = ed.verDesHor = ed.verDesVer = ed.verFonLin = true;
-  ed.Refrescar();
-  ventana.setCentralWidget(editor);
-  ventana.show();
-  editor->setFocus();
+  std::vector<zt::Texto> argumentos;
+  for (int i = 1; i < argc; ++i) argumentos.push_back(zt::T(argv[i]));
+
+  zt::FrmMain ventana(zt::CarpetasPrograma{zt::CarpetaPrograma("ZTELNET_HOME", "ztelnet")});
+  if (!ventana.Arranca(argumentos)) return ventana.EstadoSalida();
   // Start-up check for scripted runs: close by itself once the window is up.
-  if (const char *ms = std::getenv("ZT_SMOKE_EXIT_MS"))
+  if (const char* ms = std::getenv("ZT_SMOKE_EXIT_MS"))
     QTimer::singleShot(std::atoi(ms), &ventana, &QMainWindow::close);
   return app.exec();
 }

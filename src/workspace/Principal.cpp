@@ -351,11 +351,7 @@ bool Principal::TeclaAbajoTerminal(int codigo, int shift) {
     return true;
   }
   if (codigo == tecla::Tab && shift == tecla::Ctrl && ventana_.EnfocaPanelEditor()) return true;
-  if (!txtTerm.CursorEditEngan()) return false;
-  if (TeclasInterceptadas != 0 &&
-      (codigo == tecla::RePag || codigo == tecla::AvPag || codigo == tecla::Inicio ||
-       codigo == tecla::Arriba || codigo == tecla::Abajo))
-    return false;
+  if (!CtlTelnet::TeclaAlHost(codigo, txtTerm.CursorEditEngan(), TeclasInterceptadas)) return false;
   Telnet.KeyDown(codigo, shift);
   return true;
 }
