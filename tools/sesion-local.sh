@@ -60,7 +60,8 @@ elif [ -w "$(dirname "$ztelnet")" ]; then
 else
   carpeta=${XDG_DATA_HOME:-$HOME/.local/share}/ztelnet
 fi
-mkdir -p "$carpeta"
+# With the settings file and the work folders in place, the session opens without questions.
+mkdir -p "$carpeta/temp" "$carpeta/macros" "$carpeta/scripts"
 ini=$carpeta/ztelnet.ini
 if [ -f "$ini" ] && grep -q '^\[TER\]' "$ini"; then
   awk -v ini="$prompt_ini" -v fin="$prompt_fin" 'BEGIN { FS = OFS = "\t" }
