@@ -1,6 +1,7 @@
 // Start-up time to a drawn window: ztelnet against xterm, alternating, on the current X display.
 // A program counts as up when its first top-level window shows more than a bare background
-// (its first frame). Prints the median of each and their ratio.
+// (its first frame). Prints the medians of the wall time and of the CPU time the program had used
+// by then (the fairer figure on a busy machine), and the ratios.
 //
 //   DISPLAY=:93 build/bench/startup/bench_arranque [veces [otro programa en lugar de ztelnet]]
 #include <X11/Xlib.h>
@@ -40,8 +41,25 @@ bool Dibujada(Display* d, Window w) {
   return distinto;
 }
 
-// Milliseconds from the start of 'argv' to its first drawn top-level window; -1 on time-out.
-double Mide(Display* d, const std::vector<std::string>& argv) {
+// CPU time used so far by every thread of 'pid', in milliseconds.
+double CpuMs(pid_t pid) {
+  double ns = 0;
+  std::error_code ec;
+  for (const auto& hilo : std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/task", ec)) {
+    std::ifstream f(hilo.path() / "schedstat");
+    double t = 0;
+    if (f >> t) ns += t;
+  }
+  return ns / 1e6;
+}
+
+struct Medida {
+  double ms = -1; // wall time to the first frame; -1 on time-out
+  double cpu = 0; // CPU time used by then
+};
+
+// From the start of 'argv' to its first drawn top-level window.
+Medida Mide(Display* d, const std::vector<std::string>& argv) {
   const Window raiz = DefaultRootWindow(d);
   XSelectInput(d, raiz, SubstructureNotifyMask);
   XSync(d, True);
@@ -55,7 +73,7 @@ double Mide(Display* d, const std::vector<std::string>& argv) {
     _exit(127);
   }
   Window ventana = 0;
-  double ms = -1;
+  Medida m;
   while (Reloj::now() - t0 < std::chrono::seconds(20)) {
     while (XPending(d)) {
       XEvent e;
@@ -64,7 +82,8 @@ double Mide(Display* d, const std::vector<std::string>& argv) {
         ventana = e.xmap.window;
     }
     if (ventana && Dibujada(d, ventana)) {
-      ms = std::chrono::duration<double, std::milli>(Reloj::now() - t0).count();
+      m.ms = std::chrono::duration<double, std::milli>(Reloj::now() - t0).count();
+      m.cpu = CpuMs(pid);
       break;
     }
     usleep(1000);
@@ -73,7 +92,7 @@ double Mide(Display* d, const std::vector<std::string>& argv) {
   kill(pid, SIGTERM);
   waitpid(pid, nullptr, 0);
   XSync(d, True);
-  return ms;
+  return m;
 }
 
 double Mediana(std::vector<double> v) {
@@ -99,10 +118,12 @@ int main(int argc, char** argv) {
   std::ofstream(casa / "ztelnet.ini") << "[TER]\t500\t\t\tF\t\t\t1\t\t\t\r\n";
   setenv("ZTELNET_HOME", casa.c_str(), 1);
 
-  std::vector<double> zt, xt;
+  std::vector<double> zt, xt, ztCpu, xtCpu;
   for (int i = 0; i < veces; ++i) {
-    zt.push_back(Mide(d, {programa}));
-    xt.push_back(Mide(d, {"/usr/bin/xterm", "-e", "/bin/sh"}));
+    const Medida z = Mide(d, {programa});
+    const Medida x = Mide(d, {"/usr/bin/xterm", "-e", "/bin/sh"});
+    zt.push_back(z.ms), ztCpu.push_back(z.cpu);
+    xt.push_back(x.ms), xtCpu.push_back(x.cpu);
   }
   std::filesystem::remove_all(casa);
   XCloseDisplay(d);
@@ -110,9 +131,11 @@ int main(int argc, char** argv) {
     if (v < 0) return std::fprintf(stderr, "ztelnet no mostró su ventana\n"), 1;
   for (double v : xt)
     if (v < 0) return std::fprintf(stderr, "xterm no mostró su ventana\n"), 1;
-  const double mz = Mediana(zt), mx = Mediana(xt);
+  const double mz = Mediana(zt), mx = Mediana(xt), cz = Mediana(ztCpu), cx = Mediana(xtCpu);
   std::printf("arranque hasta la primera imagen, mediana de %d: ztelnet %.1f ms, xterm %.1f ms, "
               "ztelnet/xterm %.2f\n",
               veces, mz, mx, mz / mx);
+  std::printf("CPU usada hasta entonces: ztelnet %.1f ms, xterm %.1f ms, ztelnet/xterm %.2f\n", cz, cx,
+              cz / cx);
   return 0;
 }
