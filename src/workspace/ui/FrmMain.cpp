@@ -93,6 +93,27 @@ FrmMain::FrmMain(CarpetasPrograma carpetas, QWidget* padre, Dialogs* dialogos)
   edMac_->installEventFilter(filtros_[2]);
 
   CreaMenus();
+  PiezasPaneles piezas{this,
+                       panCom_,
+                       panMac_,
+                       layCom_,
+                       layMac_,
+                       edCom_,
+                       edMac_,
+                       mnComandos,
+                       mnMacro,
+                       menus->mnPanCom,
+                       menus->mnPanMac,
+                       txtTerm_,
+                       mnArchivo,
+                       mnSalir,
+                       menus->mnModColumna};
+  const CarpetasPrograma& c = p.carpetas;
+  paneles_ =
+      std::make_unique<PanelesQt>(piezas, CarpetasPaneles{c.programa, c.CarpetaScripts(), c.CarpetaMacros()},
+                                  cajas, procesos_, [&p](VistaTexto t) { p.SendData(Texto(t)); });
+  paneles_->EjecutaMacro = [&p] { p.control.EjecutaMacroEditor(true); };
+  paneles_->DetenMacro = [&p] { p.control.Detener(); };
   resize(1180, 720);
 }
 
@@ -101,6 +122,7 @@ FrmMain::FrmMain(CarpetasPrograma carpetas, QWidget* padre, Dialogs* dialogos)
 FrmMain::~FrmMain() {
   if (principal_) principal_->Descarga();
   remota_.reset();
+  paneles_.reset();
   qDeleteAll(filtros_);
   delete menus;
   menus = nullptr;
@@ -204,6 +226,7 @@ bool FrmMain::Arranca(const std::vector<Texto>& argumentos) {
   txtTerm_->FijaMenuContexto(menus->mnEdicion);
   edCom_->FijaMenuContexto(menus->mnEdicion);
   edMac_->FijaMenuContexto(menus->mnEdicion);
+  paneles_->Refresca();
   show();
   txtTerm_->setFocus();
   if (!p.ActuaLineaComandos(argumentos) || terminando_) {
@@ -257,6 +280,7 @@ void FrmMain::AplicaAjustesVentana(const AjustesVentana& a) {
 }
 
 void FrmMain::FijaMenusFrecuentes(const MenusFrecuentes& m) {
+  paneles_->FijaArchivosComandos(m.comandos);
   if (menusFrecuentes) menusFrecuentes(m);
 }
 

@@ -4,6 +4,7 @@
 #include "editor/ui/EditorQt.h"
 #include "platform/qt/ClipboardQt.h"
 #include "platform/qt/DialogsQt.h"
+#include "platform/qt/ProcessesQt.h"
 #include "platform/qt/PumpQt.h"
 #include "platform/qt/SocketQt.h"
 #include "platform/qt/TimerQt.h"
@@ -11,6 +12,7 @@
 #include "terminal/ui/TerminalQt.h"
 #include "workspace/Principal.h"
 #include "workspace/ui/MenusPrincipal.h"
+#include "workspace/ui/PanelesQt.h"
 #include <QMainWindow>
 #include <functional>
 #include <memory>
@@ -60,6 +62,7 @@ public:
   void MuestraConectar();
 
   VentanaRemota& remota() { return *remota_; }
+  PanelesQt& paneles() { return *paneles_; }
   // The widget of the editor the Edit menu acts on.
   EditorQt* EditorQtActual() const;
 
@@ -94,6 +97,7 @@ private:
   DialogsQt dialogos_;
   ClipboardQt portapapeles_;
   PumpQt pump_;
+  ProcessesQt procesos_;
   SocketQt socket_;
   TimerQt tmrConnect_;
   TimerQt Timer1_;
@@ -107,6 +111,7 @@ private:
   QVBoxLayout* layMac_ = nullptr;
   std::unique_ptr<Principal> principal_;
   std::unique_ptr<VentanaRemota> remota_;
+  std::unique_ptr<PanelesQt> paneles_;
   QList<QObject*> filtros_;
   AjustesVentana ajustesVentana_;
   int estadoSalida_ = 0;
