@@ -69,7 +69,8 @@ void CtlEdit::Disposicion() {
   v.barraH.r = {0, altoArea, std::max(0, v.ancho - grosorV), grosorH};
   int x = 0;
   for (int i = 0; i < 4; ++i) {
-    int ancho = i < 3 ? std::min(kAnchoEtiqueta[i], v.ancho - x) : v.ancho - x;
+    const int fijo = i == 0 ? perfil_.anchoEtiqueta1 : i < 3 ? kAnchoEtiqueta[i] : v.ancho - x;
+    int ancho = std::min(fijo, v.ancho - x);
     v.geo.etiquetas[static_cast<size_t>(i)] = verEstado ? Rect{x, v.alto - altoEst, ancho, altoEst} : Rect{};
     x += ancho;
   }

@@ -30,6 +30,7 @@ PerfilEditor PerfilEditor::Terminal() {
   p.editable = false;
   p.conDeshacer = false;
   p.msTimer = 100;
+  p.anchoEtiqueta1 = 200; // the connection panel
   return p;
 }
 

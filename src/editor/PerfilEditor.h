@@ -21,6 +21,7 @@ struct PerfilEditor {
   bool conDeshacer = true;      // false: nothing is recorded
   Texto fuente = U"Fixedsys";
   int msTimer = 250;            // caret timer period
+  int anchoEtiqueta1 = 90;      // first status label, in pixels
 
   static PerfilEditor CtlEdit();
   static PerfilEditor CtlEdit2();
