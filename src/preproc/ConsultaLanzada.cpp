@@ -3,6 +3,7 @@
 #include "base/ArchivoTexto.h"
 #include "preproc/LineaComandos.h"
 #include "preproc/Quillon.h"
+#include <algorithm>
 #include <system_error>
 
 namespace zt::preproc {
@@ -57,18 +58,31 @@ bool ConsultaLanzada::RecogeConsulta(Preprocesador& p, int32_t lineaDirectiva, T
   return false;
 }
 
+// Neither a file nor another program raises events here, so the wait looks again in short, growing
+// steps while the window's events run.
+bool ConsultaLanzada::Sondea(const std::function<bool()>& listo, int msMax) {
+  const int64_t fin = pump_.Reloj() + msMax;
+  int paso = 2;
+  while (!listo()) {
+    if (pump_.Reloj() >= fin) return false;
+    pump_.Duerme(paso);
+    paso = std::min(paso * 2, 20);
+  }
+  return true;
+}
+
 bool ConsultaLanzada::EsperaSpool(long pid, const fs::path& spool) {
   std::error_code ec;
   auto existe = [&] { return fs::exists(spool, ec); };
   const int64_t t0 = pump_.Reloj();
   // A program that ended without writing the file never will: no point in waiting on.
-  pump_.EsperaHasta([&] { return existe() || !procesos_.Vive(pid); }, kEsperaAparicion);
+  Sondea([&] { return existe() || !procesos_.Vive(pid); }, kEsperaAparicion);
   tiempos_.aparicion = pump_.Reloj() - t0;
   if (!existe()) return false;
   const int64_t t1 = pump_.Reloj();
   uintmax_t tamano = uintmax_t(-1);
   int64_t desde = t1;
-  bool listo = pump_.EsperaHasta(
+  bool listo = Sondea(
       [&] {
         if (!procesos_.Vive(pid)) return true;
         uintmax_t t = fs::file_size(spool, ec);

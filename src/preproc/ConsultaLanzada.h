@@ -6,6 +6,7 @@
 #include "platform/Pump.h"
 #include "preproc/Motor.h"
 #include <filesystem>
+#include <functional>
 
 namespace zt::preproc {
 
@@ -34,6 +35,8 @@ public:
 private:
   // The text up to FINCONSULTAR, defined names expanded; false after setting the error.
   bool RecogeConsulta(Preprocesador& p, int32_t lineaDirectiva, Texto& consulta);
+  // Looks until 'listo' or 'msMax' ms have passed; events keep running.
+  bool Sondea(const std::function<bool()>& listo, int msMax);
   // Waits for the spool file to be complete; false on time-out.
   bool EsperaSpool(long pid, const std::filesystem::path& spool);
 

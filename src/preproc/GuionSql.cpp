@@ -160,10 +160,16 @@ std::vector<Texto> FormateaResultado(const ResultadoSql& r, const OpcionesSalida
     lineas.push_back(std::move(s));
   };
   if (!r.ok) {
-    Texto m = r.error;
-    for (char32_t& c : m)
-      if (c == U'\r' || c == U'\n') c = U' ';
-    lineas.push_back(U"ERROR: " + Recorta(m));
+    // One line: breaks and runs of blanks become one blank; the database's own "ERROR:" is not
+    // repeated.
+    Texto m;
+    for (char32_t c : r.error) {
+      if (c == U'\r' || c == U'\n' || c == U'\t') c = U' ';
+      if (c != U' ' || (!m.empty() && m.back() != U' ')) m += c;
+    }
+    m = Recorta(m);
+    if (Mayusculas(VistaTexto(m).substr(0, 6)) == U"ERROR:") m = Recorta(VistaTexto(m).substr(6));
+    lineas.push_back(U"ERROR: " + m);
     return lineas;
   }
   if (!r.consulta) return lineas;

@@ -1,5 +1,6 @@
 // BaseDatos over Qt's SQL module.
 #include "preproc/sql/BaseDatosQt.h"
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlField>
@@ -131,6 +132,14 @@ ResultadoSql BaseDatosQt::Ejecuta(const Texto& sentencia, size_t limiteBytes) {
 }
 
 int EjecutaGuionSql(const std::string& guion, const std::string& conexion) {
+  // The database drivers are plug-ins, found through the application object.
+  std::optional<QCoreApplication> app;
+  if (!QCoreApplication::instance()) {
+    static int argc = 1;
+    static char nombre[] = "ztsql";
+    static char* argv[] = {nombre, nullptr};
+    app.emplace(argc, argv);
+  }
   std::string cx = conexion;
   if (cx.empty())
     if (const char* v = std::getenv(kVariableConexion)) cx = v;
@@ -141,6 +150,18 @@ int EjecutaGuionSql(const std::string& guion, const std::string& conexion) {
       errores);
   if (r != 0) std::cerr << U8(errores) << std::endl;
   return r;
+}
+
+std::optional<std::string> GuionSqlEnArgumentos(int argc, char* argv[]) {
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    if (a.size() < 3 || a[0] != '/' || (a[1] != 'M' && a[1] != 'm') || a[2] != '=') continue;
+    a = a.substr(3);
+    if (a.size() >= 2 && a.front() == '"' && a.back() == '"') a = a.substr(1, a.size() - 2);
+    if (EsGuionSql(a)) return a;
+    return std::nullopt;
+  }
+  return std::nullopt;
 }
 
 } // namespace zt::preproc

@@ -2,6 +2,8 @@
 #pragma once
 #include "preproc/GuionSql.h"
 #include <QString>
+#include <optional>
+#include <string>
 
 namespace zt::preproc {
 
@@ -22,5 +24,9 @@ private:
 // Runs the script file against the connection text (the environment's when empty) and returns the
 // exit status; errors go to standard error and the lines without a spool to standard output.
 int EjecutaGuionSql(const std::string& guion, const std::string& conexion = {});
+
+// The file of a "/M=" argument (any case, quotes removed) when it is a query script rather than a
+// macro: what the terminal program runs with EjecutaGuionSql before opening any window.
+std::optional<std::string> GuionSqlEnArgumentos(int argc, char* argv[]);
 
 } // namespace zt::preproc
