@@ -140,6 +140,7 @@ void CtlEdit::EtiquetaPosicion() {
 }
 
 void CtlEdit::EtiquetaModificado() {
+  if (perfil_.forma == FormaEditor::Terminal) return; // there the first label is the connection panel
   if (TextModificado())
     lblEstado1 = {U"Modificado", RGB(255, 0, 0)};
   else

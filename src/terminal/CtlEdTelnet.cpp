@@ -8,7 +8,6 @@ namespace zt {
 
 CtlEdTelnet::CtlEdTelnet(Dialogs* dialogos, Clipboard* portapapeles)
     : CtlEdit(PerfilEditor::Terminal(), dialogos, portapapeles) {
-  lblEstado1 = {};
   colorCache_.FijaPrompt([this](int32_t, VistaTexto l) { return std::max(0, ColumnasPrompt(l)); });
 }
 

@@ -80,8 +80,8 @@ void NegociacionTelnet::Reinicia() {
 
 // Without TRANSMIT-BINARY a host may strip bit 8 of what is typed, so accents never arrive.
 void NegociacionTelnet::EnviaApertura() {
-  salida_.Envia(Bytes({IAC,   DO,  ECHO, IAC,    DO,  SGA, IAC,    WILL, NAWS, IAC,   WILL,
-                       TTYPE, IAC, WILL, TSPEED, IAC, DO,  BINARY, IAC,  WILL, BINARY}));
+  salida_.Envia(Bytes({IAC, DO, ECHO, IAC, DO, SGA, IAC, WILL, NAWS, IAC, WILL, TTYPE, IAC, WILL, TSPEED}) +
+                Bytes({IAC, DO, BINARY, IAC, WILL, BINARY}));
   pideEntrada_ = pideSalida_ = true;
 }
 

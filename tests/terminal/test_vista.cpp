@@ -202,6 +202,9 @@ TEST(PromptYComando, ReconoceLineasDePromptSinPantalla) {
   EXPECT_EQ(s.telnet.linPrompt2, 4);
   // The prompt's part takes the prompt colour.
   EXPECT_EQ(s.vista.ColorEn(1, 4), s.vista.colores.ColPalRes2);
+  // Loading a text leaves the connection panel alone.
+  s.vista.Text(U"cargado");
+  EXPECT_EQ(U8(s.vista.lblEstado1.texto), "Conectado a host");
 }
 
 TEST(PromptYComando, EnviaComandoDevuelveLasLineasEntrePrompts) {
