@@ -18,8 +18,9 @@ inline Texto TextoBool(bool v) { return v ? U"V" : U"F"; }
 inline bool LeeBool(VistaTexto s) { return s == U"V"; }
 
 // A position in an editor's text: expanded column and line, both 1-based; xt = 0 is absent.
+// Columns are 32-bit: a line read from a file or a host may be longer than 32767 characters.
 struct PosTexto {
-  int16_t xt = 0;
+  int32_t xt = 0;
   int32_t yt = 0;
   bool Ausente() const { return xt == 0; }
   friend bool operator==(const PosTexto&, const PosTexto&) = default;

@@ -80,7 +80,7 @@ void CtlEdit::Text(const Texto &texto) {
     CrecerAncho(ancho);
   }
   haysel = false;
-  ColocaCursor(kLargoMaximo, nLin(), 0, false);
+  ColocaCursor(kFinLinea, nLin(), 0, false);
   ancla_ = selIni_ = selFin_ = Cursor();
   redibujoTotal = true;
   RedibujaTodo();
@@ -104,7 +104,7 @@ int32_t CtlEdit::PosXTreal(int32_t x, int32_t y) const { return zt::PosXTreal(x,
 int32_t CtlEdit::PosXTexp(int32_t i, int32_t y) const { return zt::PosXTexp(i, linea(y), nEspTab); }
 
 void CtlEdit::CrecerAncho(int32_t largoExpandido) {
-  if (largoExpandido > anchoMax_) anchoMax_ = std::min(largoExpandido, kLargoMaximo);
+  if (largoExpandido > anchoMax_) anchoMax_ = largoExpandido;
 }
 
 void CtlEdit::RedibujaLinea(int32_t y) {

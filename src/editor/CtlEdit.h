@@ -45,7 +45,10 @@ struct EtiquetaEstado {
 
 class CtlEdit {
 public:
-  static constexpr int32_t kLargoMaximo = 32767; // a line never reaches this length
+  // No edit makes a line this long; a line read from a file or a host may be longer, and is
+  // reached, selected and found like any other.
+  static constexpr int32_t kLargoMaximo = 32767;
+  static constexpr int32_t kFinLinea = INT32_MAX; // as a column: the end of the line
   static constexpr int32_t kMaxLineasArchivo = 100000;
   static constexpr int kMaxDeshacer = 61;
   static constexpr size_t kMaxTextoDeshacer = 1000000;

@@ -7,7 +7,7 @@ namespace zt {
 
 // Hosts may leave curXt and curYt anywhere; a position handed on is always a valid one.
 PosTexto CtlEdit::Cursor() const {
-  return {static_cast<int16_t>(std::clamp(curXt, 1, kLargoMaximo)), std::max(curYt, 1)};
+  return {std::max(curXt, 1), std::max(curYt, 1)};
 }
 
 void CtlEdit::ActualizaLinact() {
@@ -22,7 +22,7 @@ void CtlEdit::ColocaCursor(int32_t x, int32_t y, int snap, bool desdeUsuario) {
   } else {
     curYt = std::clamp(y, 1, nLin());
     ActualizaLinact();
-    int32_t tope = std::min<int32_t>(static_cast<int32_t>(linact.size()) + 1, kLargoMaximo);
+    auto tope = static_cast<int32_t>(linact.size()) + 1;
     curXt = std::clamp(x, 1, tope);
     int32_t s, e;
     if (snap != 0 && TabEnColumna(curXt, linea(curYt), nEspTab, s, e) && s < curXt && curXt < e)

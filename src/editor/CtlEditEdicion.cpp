@@ -93,8 +93,9 @@ void CtlEdit::AvanzaCaracteres(int32_t &y, int32_t &r, int64_t n) {
   }
 }
 
+// Undo puts back what was there, even a line longer than an edit may make.
 bool CtlEdit::CabeLinea(int64_t largo) {
-  if (largo < kLargoMaximo) return true;
+  if (largo < kLargoMaximo || deshaciendo_) return true;
   Aviso(U"ERROR: L\u00ednea muy larga");
   return false;
 }
@@ -102,7 +103,7 @@ bool CtlEdit::CabeLinea(int64_t largo) {
 // The expanded position of stored index r of line y: where undo finds the edit again, even when
 // the cursor was left inside a tab.
 PosTexto CtlEdit::PosEn(int32_t r, int32_t y) const {
-  return {static_cast<int16_t>(std::min(PosXTexp(r, y), kLargoMaximo)), y};
+  return {PosXTexp(r, y), y};
 }
 
 // ---- Typing ----
@@ -125,7 +126,7 @@ void CtlEdit::CurInsertar(const Texto &s0) {
       CurInsertar(UneConSaltos(std::vector<Texto>(static_cast<size_t>(d), s)));
       // The column just after what was typed: a tab typed over a block spans more than one column.
       int32_t r = PosXTreal(ini.xt, ini.yt) + static_cast<int32_t>(s.size());
-      auto x = static_cast<int16_t>(std::min(PosXTexp(r, ini.yt), kLargoMaximo));
+      int32_t x = PosXTexp(r, ini.yt);
       selIni_ = selIniPrev_ = ancla_ = {x, ini.yt};
       selFin_ = selFinPrev_ = {x, ini.yt + d - 1};
       haysel = true;
@@ -206,9 +207,9 @@ bool CtlEdit::PegaBloque(const std::vector<Texto> &piezas, const Texto &s) {
     lineas_.Inserta(viejas + 1, std::move(cola));
     Texto t;
     for (int32_t k = 0; k < agregadas; ++k) t += kSalto + Texto(static_cast<size_t>(x - 1), U' ');
-    Registra(2, {static_cast<int16_t>(finViejo + 1), viejas}, t);
+    Registra(2, {finViejo + 1, viejas}, t);
   }
-  Registra(1, {static_cast<int16_t>(x), y}, s);
+  Registra(1, {x, y}, s);
   redibujoTotal = true;
   ColocaCursor(x + static_cast<int32_t>(piezas.front().size()), y + static_cast<int32_t>(piezas.size()) - 1,
                0);

@@ -142,7 +142,7 @@ void CtlEdit::SelecLinea(int32_t y) {
   LimpiaSeleccion();
   ColocaCursor(1, y, 0);
   ancla_ = Cursor();
-  ColocaCursor(kLargoMaximo, y, 0);
+  ColocaCursor(kFinLinea, y, 0);
   ExtiendeSeleccion();
 }
 

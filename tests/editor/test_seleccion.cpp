@@ -179,5 +179,41 @@ TEST(Seleccion, SeleccionesConNombre) {
   EXPECT_EQ(e.ed.TextSel(), e.ed.Text());
 }
 
+// A line longer than 32767 characters (from a file or a host) is reached, selected, found and
+// cut like any other; nothing after column 32767 is lost.
+TEST(Seleccion, LineaDeMasDe32767Caracteres) {
+  EditorPrueba e;
+  const Texto larga = Texto(40000, U'a') + U"b\tc";
+  e.ed.Text(U"x\r\n" + larga);
+  EXPECT_EQ(e.ed.Cursor(), (PosTexto{40004, 2})); // Text leaves the cursor at the end
+  e.Cursor(1, 1);
+  e.Tecla(tecla::Fin, tecla::Ctrl);
+  EXPECT_EQ(e.ed.Cursor(), (PosTexto{40004, 2}));
+  e.Tecla(tecla::Izquierda, 0, 2);
+  EXPECT_EQ(e.ed.Cursor(), (PosTexto{40002, 2})); // before the tab
+  e.Tecla(tecla::Arriba);
+  e.Tecla(tecla::Abajo);
+  EXPECT_EQ(e.ed.Cursor(), (PosTexto{40002, 2}));
+  e.Tecla(tecla::Inicio, tecla::Mayus);
+  EXPECT_TRUE(e.ed.TextSel() == Texto(40000, U'a') + U"b"); // long texts: no printing on failure
+  e.ed.SelecLinea(2);
+  EXPECT_TRUE(e.ed.TextSel() == larga);
+
+  e.ed.InicBuscar(U"B");
+  e.Cursor(1, 1);
+  EXPECT_EQ(e.ed.BuscarSig(), U"B");
+  EXPECT_EQ(e.ed.selIni(), (PosTexto{40001, 2}));
+  EXPECT_EQ(e.ed.selFin(), (PosTexto{40002, 2}));
+  e.ed.BuscarSig(); // no second match: the first one is not found again
+  EXPECT_EQ(U8(e.dialogos.UltimoMensaje()), "No se encuentra el texto: 'B'");
+
+  e.ed.SeleccionaTodo();
+  e.ed.CortaSeleccion();
+  EXPECT_TRUE(e.portapapeles.texto == U"x\r\n" + larga);
+  EXPECT_EQ(e.ed.Text().size(), 0u);
+  e.ed.Deshacer();
+  EXPECT_TRUE(e.ed.Text() == U"x\r\n" + larga);
+}
+
 } // namespace
 } // namespace zt
