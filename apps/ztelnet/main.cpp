@@ -1,11 +1,15 @@
 // ZTelnet: the main window; its loading reads the settings and acts on the command line.
 #include "platform/Carpetas.h"
+#include "preproc/sql/BaseDatosQt.h"
 #include "workspace/ui/FrmMain.h"
 #include <QApplication>
 #include <QTimer>
 #include <cstdlib>
 
 int main(int argc, char* argv[]) {
+  // A query script handed over as the macro file (Quillon's queries) runs against the database,
+  // with no window: its first line starts with "SPOOL ".
+  if (auto guion = zt::preproc::GuionSqlEnArgumentos(argc, argv)) return zt::preproc::EjecutaGuionSql(*guion);
   QApplication app(argc, argv); // takes its own options (-platform ...) out of argv
   QApplication::setApplicationName("ZTelnet");
   std::vector<zt::Texto> argumentos;
