@@ -6,5 +6,6 @@ function(zt_test name)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen ENVIRONMENT ZT_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR}
+    ENVIRONMENT ZT_TEST_OUT=${CMAKE_CURRENT_BINARY_DIR}
     TIMEOUT 300)
 endfunction()

@@ -165,8 +165,13 @@ void CompruebaMuestra(const std::string& nombre, const PerfilLexico& perfil) {
   std::stringstream esperado;
   esperado << golden.rdbuf();
   if (obtenido != esperado.str()) {
-    std::ofstream(dir / (nombre + ".styled.new")) << obtenido;
-    ADD_FAILURE() << nombre << ".styled differs; see " << nombre << ".styled.new";
+    // Written next to the test program, never into the sources.
+    const char* salida = std::getenv("ZT_TEST_OUT");
+    const std::filesystem::path nuevo =
+        (salida && *salida ? std::filesystem::path(salida) : std::filesystem::temp_directory_path()) /
+        (nombre + ".styled.new");
+    std::ofstream(nuevo) << obtenido;
+    ADD_FAILURE() << nombre << ".styled differs; see " << nuevo;
   }
 }
 

@@ -64,7 +64,11 @@ TEST_F(QuillonLote, LoteProduceLaSalidaEsperada) {
   EXPECT_EQ(r.estado, 0) << r.errores;
   std::string obtenido = Lee(casa / "bolsa" / "doc.tmp");
   std::string esperado = Lee(datos / "esperado.tmp");
-  if (obtenido != esperado) std::ofstream(datos / "esperado.tmp.new", std::ios::binary) << obtenido;
+  if (obtenido != esperado) {
+    const char* salida = std::getenv("ZT_TEST_OUT"); // next to the test program, not in the sources
+    std::ofstream(fs::path(salida && *salida ? salida : casa.c_str()) / "esperado.tmp.new", std::ios::binary)
+        << obtenido;
+  }
   EXPECT_EQ(obtenido, esperado) << "see esperado.tmp.new";
   EXPECT_NE(Lee(casa / "bolsa" / "eventos.txt").find("   OPERACION: " + (datos / "doc.vrk").string()),
             std::string::npos);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <filesystem>
 #include <fstream>
+#include <stdlib.h>
 
 using namespace zt;
 
@@ -164,13 +165,17 @@ TEST(Contenido, FilesAndMissingFiles) {
   CInterprete in;
   in.CreaContenido(U"previo");
   in.CogCar(2);
-  const auto faltante = std::filesystem::temp_directory_path() / "zt_no_existe_macro.zkv";
+  // A folder of this run's own: tests running side by side must not share file names.
+  char plantilla[] = "/tmp/zt_contenido_XXXXXX";
+  ASSERT_NE(mkdtemp(plantilla), nullptr);
+  const std::filesystem::path carpeta = plantilla;
+  const auto faltante = carpeta / "no_existe.zkv";
   EXPECT_EQ(in.CreaContenidoArc(T(faltante.string())), 0);
   EXPECT_EQ(S(in.MensajeError), "No se encuentra archivo: " + faltante.string());
   EXPECT_EQ(S(in.linact), "previo");  // the old content and cursor stay
   EXPECT_EQ(in.col, 3);
 
-  const auto ruta = std::filesystem::temp_directory_path() / "zt_prueba_macro.zkv";
+  const auto ruta = carpeta / "prueba.zkv";
   std::ofstream(ruta, std::ios::binary) << "uno\r\ndos\nsiempre\rcuatro\r\n";
   EXPECT_EQ(in.CreaContenidoArc(T(ruta.string())), 4);
   EXPECT_EQ(S(in.linact), "uno");
@@ -182,7 +187,7 @@ TEST(Contenido, FilesAndMissingFiles) {
   EXPECT_EQ(in.CreaContenidoArc(T(ruta.string())), 0);
   EXPECT_TRUE(in.FinCont());
   EXPECT_EQ(S(in.linact), "");
-  std::filesystem::remove(ruta);
+  std::filesystem::remove_all(carpeta);
 }
 
 TEST(Contenido, ColumnOverflowIsAnErrorNotAWrap) {

@@ -133,6 +133,13 @@ TEST_F(Telnet, ConectarReiniciaLosEstados) {
   socket.Recibe(B("IAC DO 24 IAC SE 'ok'"));
   EXPECT_EQ(socket.enviado, B("IAC WILL 24 IAC SB 24 0 'VT100' IAC SE"));
   EXPECT_EQ(pantalla.datos, U"ok"); // neither the old 195 nor the old sequence swallows it
+  // A character cut by the end of the session is not completed by the next one's first byte.
+  socket.Recibe(B("'a' 195"));
+  Conecta();
+  pantalla.datos.clear();
+  socket.Recibe(B("177 'b'"));
+  EXPECT_EQ(pantalla.datos, U"\xDCB1"
+                            U"b");
 }
 
 TEST_F(Telnet, BloqueRecortaRedibujaYAvisa) {
