@@ -31,7 +31,9 @@ bool PumpQt::EsperaHasta(const std::function<bool()>& listo, int msMax) {
   despertador.setTimerType(Qt::PreciseTimer);
   despertador.start(std::max(msMax, 0));
   while (!listo()) {
-    if (fin - Reloj() <= 0) return false;
+    const int64_t resta = fin - Reloj();
+    if (resta <= 0) return false;
+    if (!despertador.isActive()) despertador.start(int(resta)); // a timer that fired a little early
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
   }
   return true;
