@@ -1,0 +1,145 @@
+// Fetch and store of a 1 MB, 20,000-line file through the system telnetd on the loopback: the
+// remote transfers over the real Telnet object and terminal view, and, in the same run, expect
+// driving the system telnet client through the same kind of host with the same commands
+// (cat + an end mark; the same printf store command + a mark). Each side runs 'vueltas' times;
+// the medians are compared.
+// Run: bench_remote [vueltas] [shell]
+#include "fakes/HostTelnetd.h"
+#include "platform/AppQt.h"
+#include "platform/qt/PumpQt.h"
+#include "platform/qt/SocketQt.h"
+#include "platform/qt/TimerQt.h"
+#include "remote/CanalTelnet.h"
+#include "remote/TransferenciaRemota.h"
+#include "terminal/CtlEdTelnet.h"
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace zt;
+namespace fs = std::filesystem;
+using Reloj = std::chrono::steady_clock;
+
+namespace {
+
+const std::string kPrompt = "zt$ ";
+
+// 20,000 lines, 1 MB, with the characters a store must escape.
+std::string Archivo() {
+  std::string r;
+  const std::string base = "clave_%d = \"valor\" 'x' $HOME \\n\tfin de la linea numero ";
+  for (int i = 0; r.size() < (1u << 20) - 60 && i < 20000; ++i) {
+    std::string l = base + std::to_string(i);
+    l.resize(51, '.');
+    r += l + "\n";
+  }
+  return r;
+}
+
+double Mediana(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? 0 : v[v.size() / 2];
+}
+
+double Ms(Reloj::time_point a, Reloj::time_point b) { return std::chrono::duration<double, std::milli>(b - a).count(); }
+
+struct Tiempos {
+  std::vector<double> lee, guarda;
+  bool bien = true;
+};
+
+Tiempos Nuestro(const std::string& shell, const std::string& bytes, int vueltas) {
+  Tiempos t;
+  test::HostTelnetd host(shell, kPrompt);
+  if (!host.Arranca()) return t.bien = false, t;
+  host.Escribe("grande", bytes);
+  SocketQt socket;
+  TimerQt timer;
+  PumpQt pump;
+  CtlEdTelnet vista;
+  CtlTelnet telnet(socket, timer);
+  telnet.Iniciar(vista);
+  telnet.Connect(U"127.0.0.1", host.puerto, 10);
+  if (!pump.EsperaHasta([&] { return vista.UltimaLinea() == T(kPrompt); }, 15000)) return t.bien = false, t;
+  CanalTelnet canal(telnet, pump, &vista);
+  TransferenciaRemota tr(canal);
+  for (int i = 0; i < vueltas; ++i) {
+    auto a = Reloj::now();
+    const auto l = tr.Lee(U"grande");
+    auto b = Reloj::now();
+    const Texto e = tr.Guarda(U"copia", l.texto);
+    auto c = Reloj::now();
+    if (!l.error.empty() || !e.empty() || host.Lee("copia") != bytes) {
+      std::fprintf(stderr, "transferencia: %s %s\n", U8(l.error).c_str(), U8(e).c_str());
+      t.bien = false;
+    }
+    t.lee.push_back(Ms(a, b));
+    t.guarda.push_back(Ms(b, c));
+  }
+  telnet.SendData(U"exit\r");
+  pump.EsperaHasta([&] { return telnet.State() != 7; }, 3000);
+  return t;
+}
+
+Tiempos Expect(const std::string& shell, const std::string& bytes, int vueltas) {
+  Tiempos t;
+  test::HostTelnetd host(shell, kPrompt);
+  if (!host.Arranca()) return t.bien = false, t;
+  host.Escribe("grande", bytes);
+  // The same store command the transfers type, ended by a mark.
+  const fs::path orden = host.carpeta / ".orden";
+  std::ofstream(orden, std::ios::binary) << ComandoEscritura(bytes, "copia") << "; printf '%s%s\\n' ZT GUARDADO\r";
+  const fs::path guion = host.carpeta / ".bench.exp", salida = host.carpeta / ".bench.out";
+  std::ofstream(guion) << "set timeout 120\nlog_user 0\nmatch_max 4096\n"
+                       << "set f [open {" << orden.string() << "} r]\nfconfigure $f -translation binary\n"
+                       << "set orden [read $f]\nclose $f\n"
+                       << "spawn -noecho /usr/bin/telnet 127.0.0.1 " << host.puerto << "\n"
+                       << "expect -ex {" << kPrompt << "}\n"
+                       << "for {set i 0} {$i < " << vueltas << "} {incr i} {\n"
+                       << "  set a [clock microseconds]\n"
+                       << "  send \"cat grande; printf '%s%s\\\\n' ZT FIN\\r\"\n"
+                       << "  expect -ex {ZTFIN}\n  expect -ex {" << kPrompt << "}\n"
+                       << "  set b [clock microseconds]\n"
+                       << "  send -- $orden\n"
+                       << "  expect -ex {ZTGUARDADO}\n  expect -ex {" << kPrompt << "}\n"
+                       << "  set c [clock microseconds]\n"
+                       << "  puts \"[expr {($b-$a)/1000.0}] [expr {($c-$b)/1000.0}]\"\n"
+                       << "}\nsend \"exit\\r\"\nexpect eof\n";
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (!freopen(salida.c_str(), "w", stdout)) _exit(126);
+    execl("/usr/bin/expect", "expect", guion.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int estado = 0;
+  waitpid(pid, &estado, 0);
+  std::ifstream f(salida);
+  for (double l, g; f >> l >> g;) t.lee.push_back(l), t.guarda.push_back(g);
+  t.bien = WIFEXITED(estado) && WEXITSTATUS(estado) == 0 && int(t.lee.size()) == vueltas && host.Lee("copia") == bytes;
+  return t;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  const int vueltas = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+  const std::string shell = argc > 2 ? argv[2] : "bash";
+  AppQt();
+  const std::string bytes = Archivo();
+  std::printf("archivo: %zu bytes, %zu líneas; shell %s; %d vueltas\n", bytes.size(),
+              size_t(std::count(bytes.begin(), bytes.end(), '\n')), shell.c_str(), vueltas);
+  const Tiempos n = Nuestro(shell, bytes, vueltas);
+  const Tiempos e = access("/usr/bin/expect", X_OK) == 0 ? Expect(shell, bytes, vueltas) : Tiempos{{}, {}, false};
+  std::printf("transferencias remotas: leer %.0f ms, guardar %.0f ms (mediana)%s\n", Mediana(n.lee),
+              Mediana(n.guarda), n.bien ? "" : "  [FALLÓ]");
+  std::printf("expect + telnet:        leer %.0f ms, guardar %.0f ms (mediana)%s\n", Mediana(e.lee),
+              Mediana(e.guarda), e.bien ? "" : "  [FALLÓ]");
+  if (n.bien && e.bien)
+    std::printf("razón expect/nuestro: leer %.2f, guardar %.2f (mayor que 1: más rápido que expect)\n",
+                Mediana(e.lee) / Mediana(n.lee), Mediana(e.guarda) / Mediana(n.guarda));
+  return n.bien ? 0 : 1;
+}
