@@ -45,7 +45,9 @@ double Mediana(std::vector<double> v) {
   return v.empty() ? 0 : v[v.size() / 2];
 }
 
-double Ms(Reloj::time_point a, Reloj::time_point b) { return std::chrono::duration<double, std::milli>(b - a).count(); }
+double Ms(Reloj::time_point a, Reloj::time_point b) {
+  return std::chrono::duration<double, std::milli>(b - a).count();
+}
 
 struct Tiempos {
   std::vector<double> lee, guarda;
@@ -90,25 +92,29 @@ Tiempos Expect(const std::string& shell, const std::string& bytes, int vueltas) 
   test::HostTelnetd host(shell, kPrompt);
   if (!host.Arranca()) return t.bien = false, t;
   host.Escribe("grande", bytes);
-  // The same store command the transfers type, ended by a mark.
-  const fs::path orden = host.carpeta / ".orden";
-  std::ofstream(orden, std::ios::binary) << ComandoEscritura(bytes, "copia") << "; printf '%s%s\\n' ZT GUARDADO\r";
+  // The same store the transfers make: the reader's command, its data once it is ready, a mark.
+  const Escritura esc = ComandoEscritura(bytes, "copia", "x");
+  const fs::path orden = host.carpeta / ".orden", datos = host.carpeta / ".datos";
+  std::ofstream(orden, std::ios::binary) << esc.orden << "; printf '%s%s\\n' ZT GUARDADO\r";
+  std::ofstream(datos, std::ios::binary) << esc.datos;
   const fs::path guion = host.carpeta / ".bench.exp", salida = host.carpeta / ".bench.out";
-  std::ofstream(guion) << "set timeout 120\nlog_user 0\nmatch_max 4096\n"
-                       << "set f [open {" << orden.string() << "} r]\nfconfigure $f -translation binary\n"
-                       << "set orden [read $f]\nclose $f\n"
-                       << "spawn -noecho /usr/bin/telnet 127.0.0.1 " << host.puerto << "\n"
-                       << "expect -ex {" << kPrompt << "}\n"
-                       << "for {set i 0} {$i < " << vueltas << "} {incr i} {\n"
-                       << "  set a [clock microseconds]\n"
-                       << "  send \"cat grande; printf '%s%s\\\\n' ZT FIN\\r\"\n"
-                       << "  expect -ex {ZTFIN}\n  expect -ex {" << kPrompt << "}\n"
-                       << "  set b [clock microseconds]\n"
-                       << "  send -- $orden\n"
-                       << "  expect -ex {ZTGUARDADO}\n  expect -ex {" << kPrompt << "}\n"
-                       << "  set c [clock microseconds]\n"
-                       << "  puts \"[expr {($b-$a)/1000.0}] [expr {($c-$b)/1000.0}]\"\n"
-                       << "}\nsend \"exit\\r\"\nexpect eof\n";
+  std::ofstream(guion)
+      << "set timeout 120\nlog_user 0\nmatch_max 4096\n"
+      << "proc lee {r} {set f [open $r r]; fconfigure $f -translation binary; set t [read $f]; "
+         "close $f; return $t}\n"
+      << "set orden [lee {" << orden.string() << "}]\nset datos [lee {" << datos.string() << "}]\n"
+      << "spawn -noecho /usr/bin/telnet 127.0.0.1 " << host.puerto << "\n"
+      << "expect -ex {" << kPrompt << "}\n"
+      << "for {set i 0} {$i < " << vueltas << "} {incr i} {\n"
+      << "  set a [clock microseconds]\n"
+      << "  send \"cat grande; printf '%s%s\\\\n' ZT FIN\\r\"\n"
+      << "  expect -ex {ZTFIN}\n  expect -ex {" << kPrompt << "}\n"
+      << "  set b [clock microseconds]\n"
+      << "  send -- $orden\n  expect -ex {ZTLx}\n  send -- $datos\n"
+      << "  expect -ex {ZTGUARDADO}\n  expect -ex {" << kPrompt << "}\n"
+      << "  set c [clock microseconds]\n"
+      << "  puts \"[expr {($b-$a)/1000.0}] [expr {($c-$b)/1000.0}]\"\n"
+      << "}\nsend \"exit\\r\"\nexpect eof\n";
   const pid_t pid = fork();
   if (pid == 0) {
     if (!freopen(salida.c_str(), "w", stdout)) _exit(126);
@@ -119,7 +125,8 @@ Tiempos Expect(const std::string& shell, const std::string& bytes, int vueltas) 
   waitpid(pid, &estado, 0);
   std::ifstream f(salida);
   for (double l, g; f >> l >> g;) t.lee.push_back(l), t.guarda.push_back(g);
-  t.bien = WIFEXITED(estado) && WEXITSTATUS(estado) == 0 && int(t.lee.size()) == vueltas && host.Lee("copia") == bytes;
+  t.bien = WIFEXITED(estado) && WEXITSTATUS(estado) == 0 && int(t.lee.size()) == vueltas &&
+           host.Lee("copia") == bytes;
   return t;
 }
 
@@ -133,7 +140,8 @@ int main(int argc, char** argv) {
   std::printf("archivo: %zu bytes, %zu líneas; shell %s; %d vueltas\n", bytes.size(),
               size_t(std::count(bytes.begin(), bytes.end(), '\n')), shell.c_str(), vueltas);
   const Tiempos n = Nuestro(shell, bytes, vueltas);
-  const Tiempos e = access("/usr/bin/expect", X_OK) == 0 ? Expect(shell, bytes, vueltas) : Tiempos{{}, {}, false};
+  const Tiempos e =
+      access("/usr/bin/expect", X_OK) == 0 ? Expect(shell, bytes, vueltas) : Tiempos{{}, {}, false};
   std::printf("transferencias remotas: leer %.0f ms, guardar %.0f ms (mediana)%s\n", Mediana(n.lee),
               Mediana(n.guarda), n.bien ? "" : "  [FALLÓ]");
   std::printf("expect + telnet:        leer %.0f ms, guardar %.0f ms (mediana)%s\n", Mediana(e.lee),

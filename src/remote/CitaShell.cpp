@@ -63,49 +63,51 @@ std::string CitaNombreRemoto(VistaTexto nombre, Codificacion cod) {
 }
 
 std::string EscapaByte(unsigned char b) {
-  switch (b) {
-  case '\\': return "\\\\";
-  case '\'': return "'\\''";
-  case '\t': return "\\t";
-  case '!':
-  case '^': break;
-  default:
-    if (b >= 0x20 && b < 0x7F) return std::string(1, char(b));
-  }
+  if (b == '\\') return "\\\\";
+  if (b == '\t') return "\\t";
+  if (b >= 0x20 && b < 0x7F && b != '\'') return std::string(1, char(b));
   const char octal[] = {'\\', '0', char('0' + (b >> 6)), char('0' + ((b >> 3) & 7)), char('0' + (b & 7))};
   return std::string(octal, sizeof octal);
 }
 
-std::string ComandoEscritura(std::string_view contenido, const std::string& nombreCitado,
-                             LimitesComando limites) {
-  static const std::string kInicio = "{ \\printf '%b' '";
-  static const std::string kOtroTrozo = "' && \\printf '%b' '";
-  static const std::string kCorte = "'\\\r'";
-  std::string r = kInicio;
-  r.reserve(contenido.size() + contenido.size() / 8 + 128);
-  std::size_t enLinea = r.size(), enTrozo = 0;
+// Data lines: ": '<escaped>'" ends a line of the text, ": '<escaped>'-" is a piece of a longer
+// line, ": ZTFIN" ends the text. The reader holds no single quote, so it fits in one.
+Escritura ComandoEscritura(std::string_view contenido, const std::string& nombreCitado,
+                           const std::string& marca, std::size_t maxLinea) {
+  Escritura e;
+  // sed takes the data a line per read (a shell's read builtin would take a byte per call) and
+  // stops at the end line; one printf decodes it all. The terminal does not echo the data back.
+  e.orden = "\\sh -c 't=$(stty -g 2>/dev/null); stty -echo 2>/dev/null; printf \"%s%s\\n\" ZTL " + marca +
+            " >&2; printf \"%b\" \"$(sed -n \"/^: ZTFIN\\$/q;s/^: .\\(.*\\).-\\$/\\1/p;t;"
+            "s/^: .\\(.*\\).\\$/\\1\\\\\\\\n/p\" | tr -d \"\\n\")\"; r=$?; "
+            "[ -n \"$t\" ] && stty \"$t\" 2>/dev/null; exit $r' > " +
+            nombreCitado;
+  std::string& d = e.datos;
+  d.reserve(contenido.size() + contenido.size() / 8 + 64);
+  std::size_t enLinea = 0;
+  bool abierta = false;
   for (unsigned char b : contenido) {
+    if (!abierta) {
+      d += ": '";
+      abierta = true;
+      enLinea = 3;
+    }
     if (b == '\n') {
-      r += '\r';
-      enLinea = 0;
-      ++enTrozo;
+      d += "'\r";
+      abierta = false;
       continue;
     }
     const std::string t = EscapaByte(b);
-    if (enTrozo + t.size() > limites.trozo) {
-      r += kOtroTrozo;
-      enLinea += kOtroTrozo.size();
-      enTrozo = 0;
+    if (enLinea + t.size() > maxLinea) {
+      d += "'-\r: '";
+      enLinea = 3;
     }
-    if (enLinea + t.size() > limites.linea) {
-      r += kCorte;
-      enLinea = 1;
-    }
-    r += t;
+    d += t;
     enLinea += t.size();
-    enTrozo += t.size();
   }
-  return r + "'; } > " + nombreCitado;
+  if (abierta) d += "'-\r";
+  d += ": ZTFIN\r";
+  return e;
 }
 
 uint32_t Cksum(std::string_view bytes) {

@@ -24,23 +24,28 @@ std::string CitaShell(std::string_view bytes);
 // name starting with "-" so no command takes it for an option.
 std::string CitaNombreRemoto(VistaTexto nombre, Codificacion cod);
 
-// What one byte of a text becomes inside the single-quoted argument of printf's %b: printable
-// ASCII as itself, \ as \\, ' as '\'', TAB as \t, ! and ^ (history expansion) and every other
-// byte as \0ooo. A line feed is not handled here.
+// What one byte of a text becomes in an argument of printf's %b inside single quotes: printable
+// ASCII as itself, \ as \\, TAB as \t, and ' and every other byte as \0ooo. A line feed is not
+// handled here.
 std::string EscapaByte(unsigned char b);
 
-// Limits of the store command: bytes per typed line (the host's terminal keeps at most 4095 of a
-// line) and bytes per printf argument (a shell whose printf is a program passes it through exec).
-struct LimitesComando {
-  std::size_t linea = 512;
-  std::size_t trozo = 32768;
+// A store types a short command that starts a reader on the host, then, once the reader said it
+// is ready, the text as data lines which the reader decodes with printf's %b. The text never
+// passes through the shell's line editor (which made a large store take minutes), and every data
+// line is a no-op command (": '...'") should a shell ever read it.
+struct Escritura {
+  std::string orden; // the command to type (without its final CR)
+  std::string datos; // the data lines and the end line, each ending in CR
 };
 
-// The typed lines, joined by CR, of a command that writes 'contenido' (the file's exact bytes) to
-// the file: { printf '%b' '...' && printf '%b' '...'; } > name. Each LF of the content is a line
-// break inside the quotes; long lines are cut into quoted pieces joined by backslash-newline.
-std::string ComandoEscritura(std::string_view contenido, const std::string& nombreCitado,
-                             LimitesComando limites = {});
+// Bytes per typed data line: the host's terminal keeps at most 4095 of a line.
+constexpr std::size_t kMaxLineaDatos = 512;
+
+// The store of 'contenido' (the file's exact bytes) into the file named by 'nombreCitado'. The
+// reader writes "ZTL" + 'marca' to the terminal when it starts reading; when the file cannot be
+// opened it never starts, and the data must not be sent.
+Escritura ComandoEscritura(std::string_view contenido, const std::string& nombreCitado,
+                           const std::string& marca, std::size_t maxLinea = kMaxLineaDatos);
 
 // POSIX cksum of the bytes: CRC-32 over the data and its length, complemented.
 uint32_t Cksum(std::string_view bytes);

@@ -131,9 +131,9 @@ std::string BytesDeTexto(const TextoRemoto& texto, Codificacion cod) {
 
 TransferenciaRemota::TransferenciaRemota(CanalRemoto& canal) : GeneraMarca(MarcaAleatoria), canal_(canal) {}
 
-TransferenciaRemota::Fin TransferenciaRemota::Ejecuta(const std::string& comando, const std::string& marcaFin,
-                                                      std::string& recibido) {
-  recibido.clear();
+TransferenciaRemota::Fin TransferenciaRemota::Ejecuta(const std::string& envio,
+                                                      const std::vector<std::string>& marcas,
+                                                      std::string& recibido, std::size_t* cual) {
   bool excedido = false;
   canal_.FijaReceptor([&](std::string_view d) {
     if (excedido) return;
@@ -146,11 +146,16 @@ TransferenciaRemota::Fin TransferenciaRemota::Ejecuta(const std::string& comando
     CanalRemoto& c;
     ~Suelta() { c.FijaReceptor(nullptr); }
   } suelta{canal_};
-  canal_.Envia(comando + "\r");
-  std::size_t buscado = 0;
+  std::size_t buscado = recibido.size();
+  canal_.Envia(envio);
   for (;;) {
-    const std::size_t desde = buscado >= marcaFin.size() ? buscado - marcaFin.size() + 1 : 0;
-    if (recibido.find(marcaFin, desde) != std::string::npos) return Fin::Llego;
+    for (std::size_t i = 0; i < marcas.size(); ++i) {
+      const std::size_t desde = buscado >= marcas[i].size() ? buscado - marcas[i].size() + 1 : 0;
+      if (recibido.find(marcas[i], desde) != std::string::npos) {
+        if (cual) *cual = i;
+        return Fin::Llego;
+      }
+    }
     buscado = recibido.size();
     if (excedido) {
       canal_.Envia("\x03"); // stop the command that floods the terminal
@@ -196,7 +201,7 @@ TransferenciaRemota::Lectura TransferenciaRemota::LeeUnaVez(VistaTexto nombre, c
   const std::string comando = Imprime("ZTB", m) + "; " + orden + cita + "; " + Imprime("ZTE", m, " %s ") +
                               " \"$?\"; \\cksum < " + cita + "; " + Imprime("ZTF", m);
   std::string rec;
-  if (Fin f = Ejecuta(comando, "ZTF" + m, rec); f != Fin::Llego) return {Falla(f), {}};
+  if (Fin f = Ejecuta(comando + "\r", {"ZTF" + m}, rec); f != Fin::Llego) return {Falla(f), {}};
   const std::size_t pB = rec.find("ZTB" + m);
   const std::size_t ini = pB == std::string::npos ? pB : rec.find('\n', pB);
   // The last end mark before the final one: a file may hold text that looks like a mark.
@@ -239,10 +244,16 @@ Texto TransferenciaRemota::Guarda(VistaTexto nombre, const TextoRemoto& texto) {
   const std::string cita = CitaNombreRemoto(nombre, cod);
   const std::string bytes = BytesDeTexto(texto, cod);
   const std::string m = GeneraMarca();
-  const std::string comando = ComandoEscritura(bytes, cita, limites) + "; " + Imprime("ZTS", m, " %s ") +
-                              " \"$?\"; \\cksum < " + cita + "; " + Imprime("ZTF", m);
+  const Escritura e = ComandoEscritura(bytes, cita, m, maxLineaDatos);
+  const std::string comando =
+      e.orden + "; " + Imprime("ZTS", m, " %s ") + " \"$?\"; \\cksum < " + cita + "; " + Imprime("ZTF", m);
+  // The text goes only to a reader that said it is reading: when the file cannot be opened the
+  // reader never starts, and the shell itself must not get the data.
   std::string rec;
-  if (Fin f = Ejecuta(comando, "ZTF" + m, rec); f != Fin::Llego) return Falla(f);
+  std::size_t cual = 0;
+  if (Fin f = Ejecuta(comando + "\r", {"ZTL" + m, "ZTF" + m}, rec, &cual); f != Fin::Llego) return Falla(f);
+  if (cual == 0)
+    if (Fin f = Ejecuta(e.datos, {"ZTF" + m}, rec); f != Fin::Llego) return Falla(f);
   const std::string marcaS = "ZTS" + m + " ";
   const std::size_t pS = rec.find(marcaS);
   if (pS == std::string::npos) return kIrreconocible;
@@ -268,7 +279,7 @@ TransferenciaRemota::Listado TransferenciaRemota::Lista() {
   const std::string comando =
       Imprime("ZTB", m) + "; { \\ls -1 || " + Imprime("ZTX", m) + "; } 2>&1 | \\cat; " + Imprime("ZTF", m);
   std::string rec;
-  if (Fin f = Ejecuta(comando, "ZTF" + m, rec); f != Fin::Llego) return {Falla(f), {}};
+  if (Fin f = Ejecuta(comando + "\r", {"ZTF" + m}, rec); f != Fin::Llego) return {Falla(f), {}};
   const std::size_t pB = rec.find("ZTB" + m);
   const std::size_t ini = pB == std::string::npos ? pB : rec.find('\n', pB);
   const std::size_t pF = ini == std::string::npos ? ini : rec.find("ZTF" + m, ini + 1);

@@ -45,7 +45,7 @@ public:
   int esperaMs = kEsperaMs;
   // Most bytes kept of one answer; past it the command is interrupted and fails.
   std::size_t maxRecibido = kMaxRecibido;
-  LimitesComando limites;
+  std::size_t maxLineaDatos = kMaxLineaDatos;
 
   // 'error' is empty on success; otherwise it says why, and 'texto' is empty.
   struct Lectura {
@@ -70,8 +70,10 @@ public:
 
 private:
   enum class Fin { Llego, Tiempo, Cerrada, Excedido };
-  // Sends the command, then keeps what the host sends until 'marcaFin' arrived.
-  Fin Ejecuta(const std::string& comando, const std::string& marcaFin, std::string& recibido);
+  // Sends 'envio', then adds what the host sends to 'recibido' until one of 'marcas' arrived
+  // (its index goes to 'cual').
+  Fin Ejecuta(const std::string& envio, const std::vector<std::string>& marcas, std::string& recibido,
+              std::size_t* cual = nullptr);
   Texto Falla(Fin fin) const;
   Lectura LeeUnaVez(VistaTexto nombre, const std::string& nombreCitado, bool octal, bool& reintentar);
 

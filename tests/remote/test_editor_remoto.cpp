@@ -1,7 +1,7 @@
-// The remote editor's logic against a host whose shell is this machine's /bin/sh, read through a
-// pipe: fetch, store, the save questions, the local copy and the text tools.
-#include "FakeCanal.h"
+// The remote editor's logic against a host whose shell is this machine's /bin/sh, through pipes:
+// fetch, store, the save questions, the local copy and the text tools.
 #include "ShellLocal.h"
+#include "ShellViva.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeProcesses.h"
 #include "remote/EditorRemoto.h"
@@ -13,8 +13,8 @@ using namespace zt::test;
 namespace {
 
 struct Editor : ::testing::Test {
-  CarpetaTemporal host, local;
-  FakeCanal canal;
+  CarpetaTemporal local;
+  ShellViva canal; // the host: /bin/sh in a scratch folder
   FakeDialogs dialogos;
   FakeProcesses procesos;
   TransferenciaRemota tr{canal};
@@ -23,18 +23,10 @@ struct Editor : ::testing::Test {
   int titulos = 0;
 
   void SetUp() override {
-    canal.trozo = 4096;
-    canal.host = [this](const std::string& c) {
-      std::string r;
-      for (char ch : EjecutaEnShell({"sh", "/bin/sh"}, c, host.ruta))
-        r += ch == '\n' ? std::string("\r\n") : std::string(1, ch);
-      return r;
-    };
+    tr.esperaMs = 10000;
     er.alCambiarTitulo = [this] { ++titulos; };
   }
-  void Archivo(const std::string& n, const std::string& bytes) {
-    std::ofstream(host.ruta / n, std::ios::binary) << bytes;
-  }
+  void Archivo(const std::string& n, const std::string& bytes) { canal.Escribe(n, bytes); }
   std::vector<Texto> Lineas() {
     std::vector<Texto> r;
     for (int32_t y = 1; y <= ed.nLin(); ++y) r.push_back(ed.linea(y));
@@ -61,17 +53,17 @@ TEST_F(Editor, AbreEditaYGuardaElMismoArchivo) {
   EXPECT_TRUE(ed.TextModificado());
   EXPECT_TRUE(er.Guardar());
   EXPECT_FALSE(ed.TextModificado());
-  EXPECT_EQ(host.Lee("conf"), "x'$# comentario\nzt$ \n\tclave=1\nsin salto");
+  EXPECT_EQ(canal.Lee("conf"), "x'$# comentario\nzt$ \n\tclave=1\nsin salto");
 
   // An empty file stays empty; text typed into it gets its line end.
   Archivo("vacio", "");
   EXPECT_EQ(er.EditaArchivo(U"vacio"), U"");
   EXPECT_EQ(ed.nLin(), 0);
   EXPECT_TRUE(er.Guardar());
-  EXPECT_EQ(host.Lee("vacio"), "");
+  EXPECT_EQ(canal.Lee("vacio"), "");
   Escribe(U"hola");
   EXPECT_TRUE(er.Guardar());
-  EXPECT_EQ(host.Lee("vacio"), "hola\n");
+  EXPECT_EQ(canal.Lee("vacio"), "hola\n");
 }
 
 TEST_F(Editor, UnaLecturaFallidaNoTocaNombreNiTexto) {
@@ -81,7 +73,8 @@ TEST_F(Editor, UnaLecturaFallidaNoTocaNombreNiTexto) {
   canal.conectado = false;
   EXPECT_EQ(er.EditaArchivo(U"a"), U"La edición remota solo es válida cuando hay conexiones abiertas.");
   canal.conectado = true;
-  canal.host = nullptr; // a host that never answers
+  canal.mudo = true; // a host that never answers
+  tr.esperaMs = 200;
   EXPECT_EQ(er.EditaArchivo(U"a"), U"Tiempo de espera agotado");
   EXPECT_EQ(ed.archivo, U"a");
   EXPECT_EQ(Lineas(), std::vector<Texto>{U"texto de a"});
@@ -111,7 +104,7 @@ TEST_F(Editor, GuardarFallidoSigueModificado) {
   EXPECT_EQ(dialogos.entradas.back().titulo, U"GUARDAR COMO:");
   dialogos.respuestasEntrada.push_back(U"nuevo nombre");
   EXPECT_TRUE(er.GuardarComo());
-  EXPECT_EQ(host.Lee("nuevo nombre"), "yx\n");
+  EXPECT_EQ(canal.Lee("nuevo nombre"), "yx\n");
   EXPECT_EQ(er.Titulo(), U"Editor Remoto - nuevo nombre");
 }
 
@@ -136,12 +129,12 @@ TEST_F(Editor, PreguntasAntesDeReemplazarElTexto) {
   dialogos.respuestas = {Respuesta::No};
   er.AbreElegido(U"b");
   EXPECT_EQ(Lineas(), std::vector<Texto>{U"b"});
-  EXPECT_EQ(host.Lee("a"), "a\n");
+  EXPECT_EQ(canal.Lee("a"), "a\n");
 
   Escribe(U"2");
   dialogos.respuestas = {Respuesta::Si};
   EXPECT_TRUE(er.Nuevo());
-  EXPECT_EQ(host.Lee("b"), "2b\n");
+  EXPECT_EQ(canal.Lee("b"), "2b\n");
   EXPECT_EQ(ed.nLin(), 0);
   EXPECT_EQ(er.Titulo(), U"Editor Remoto");
   Escribe(U"z");

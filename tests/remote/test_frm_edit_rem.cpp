@@ -1,7 +1,7 @@
 // The remote editor window and its dialogs, driven as a user would, over a host whose shell is
-// this machine's /bin/sh read through a pipe.
-#include "FakeCanal.h"
+// this machine's /bin/sh through pipes.
 #include "ShellLocal.h"
+#include "ShellViva.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeProcesses.h"
 #include "platform/AppQt.h"
@@ -22,22 +22,15 @@ using namespace zt::test;
 namespace {
 
 struct Ventana : ::testing::Test {
-  CarpetaTemporal host, local;
-  FakeCanal canal;
+  CarpetaTemporal local;
+  ShellViva canal;
   FakeDialogs dialogos;
   FakeProcesses procesos;
   TransferenciaRemota tr{canal};
   void SetUp() override {
     AppQt();
-    canal.trozo = 4096;
-    canal.host = [this](const std::string& c) {
-      std::string r;
-      for (char ch : EjecutaEnShell({"sh", "/bin/sh"}, c, host.ruta))
-        r += ch == '\n' ? std::string("\r\n") : std::string(1, ch);
-      return r;
-    };
-    std::ofstream(host.ruta / "notas.txt") << "uno\nDos\n";
-    std::ofstream(host.ruta / "b") << "b\n";
+    canal.Escribe("notas.txt", "uno\nDos\n");
+    canal.Escribe("b", "b\n");
   }
 };
 
@@ -76,14 +69,14 @@ TEST_F(Ventana, AbreEditaCierraConPregunta) {
 
   // The toolbar's save stores through the shell.
   w->cmdGuar->trigger();
-  EXPECT_EQ(host.Lee("notas.txt"), "xuno\nDos\n");
+  EXPECT_EQ(canal.Lee("notas.txt"), "xuno\nDos\n");
   w->mnNuevo->trigger();
   EXPECT_EQ(w->windowTitle(), "Editor Remoto");
   delete w;
 }
 
 TEST_F(Ventana, DialogosAbrirYBuscar) {
-  std::ofstream(host.ruta / "You have mail") << "";
+  canal.Escribe("You have mail", "");
   FrmAbrirRem abrir(tr, dialogos);
   abrir.Listar();
   ASSERT_EQ(abrir.lstArc->count(), 2); // "b", "notas.txt": the mail notice is not a file

@@ -44,7 +44,8 @@ TEST_P(RemotoReal, GuardaLeeYEditaTextosHostiles) {
   CtlTelnet telnet(socket, timer);
   telnet.Iniciar(vista);
   telnet.Connect(U"127.0.0.1", host.puerto, 10);
-  ASSERT_TRUE(pump.EsperaHasta([&] { return vista.UltimaLinea() == U"zt$ "; }, 15000)) << U8(vista.UltimaLinea());
+  ASSERT_TRUE(pump.EsperaHasta([&] { return vista.UltimaLinea() == U"zt$ "; }, 15000))
+      << U8(vista.UltimaLinea());
   CanalTelnet canal(telnet, pump, &vista);
   TransferenciaRemota tr(canal);
   const Codificacion cod = Codificacion::Utf8;

@@ -135,23 +135,36 @@ TEST_F(Prueba, UnaOperacionALaVez) {
 TEST_F(Prueba, GuardarCuentaSoloConLaConfirmacionDelHost) {
   const TextoRemoto texto{{U"uno", U"dos 'x' $y"}, true};
   const std::string bytes = "uno\ndos 'x' $y\n";
-  std::string estado = "0", crc = std::to_string(Cksum(bytes)), mensaje;
+  bool abre = true;
+  std::string estado = "0", crc = std::to_string(Cksum(bytes)), mensaje, m;
+  // The reader announces itself unless the file cannot be opened; the data then ends the command.
   canal.host = [&](const std::string& c) {
-    const std::string m = Marca(c, "ZTS");
-    return CRLF(c) + "\r\n" + mensaje + "ZTS" + m + " " + estado + " " + crc + " " +
-           std::to_string(bytes.size()) + "\r\nZTF" + m + "\r\nzt$ ";
+    const std::string fin = mensaje + "ZTS" + m + " " + estado + " " + crc + " " +
+                            std::to_string(bytes.size()) + "\r\nZTF" + m + "\r\nzt$ ";
+    if (c.rfind(": ", 0) == 0) return fin;
+    m = Marca(c, "ZTS");
+    return CRLF(c) + "\r\n" + (abre ? "ZTL" + m + "\r\n" : fin);
   };
   EXPECT_EQ(tr.Guarda(U"f", texto), U"");
-  EXPECT_EQ(canal.enviados.back().rfind(ComandoEscritura(bytes, "'f'") + "; ", 0), 0u)
-      << canal.enviados.back();
+  ASSERT_EQ(canal.enviados.size(), 2u);
+  const Escritura e = ComandoEscritura(bytes, "'f'", m);
+  EXPECT_EQ(canal.enviados[0].rfind(e.orden + "; ", 0), 0u) << canal.enviados[0];
+  EXPECT_EQ(canal.enviados[1], e.datos);
 
   estado = "1";
-  mensaje = "\x1b[?2004lbash: f: Permission denied\r\n";
-  EXPECT_EQ(tr.Guarda(U"f", texto), U"No se pudo guardar f: bash: f: Permission denied");
+  mensaje = "\x1b[?2004lsh: f: Permission denied\r\n";
+  EXPECT_EQ(tr.Guarda(U"f", texto), U"No se pudo guardar f: sh: f: Permission denied");
   estado = "0";
   crc = "12";
   EXPECT_EQ(tr.Guarda(U"f", texto),
             U"No se pudo guardar f: el archivo del host no coincide con el texto enviado.");
+
+  // A file the shell cannot open: the reader never starts and the text is never sent.
+  abre = false;
+  estado = "1";
+  canal.enviados.clear();
+  EXPECT_NE(tr.Guarda(U"f", texto), U"");
+  EXPECT_EQ(canal.enviados.size(), 1u);
 }
 
 TEST_F(Prueba, ListadoSinAvisoDeCorreo) {
