@@ -275,6 +275,8 @@ void FrmMain::AplicaAjustesVentana(const AjustesVentana& a) {
   ajustesVentana_ = a;
   panCom_->setVisible(a.verPanCom);
   panMac_->setVisible(a.verPanMac);
+  menus->mnPanCom->setChecked(a.verPanCom);
+  menus->mnPanMac->setChecked(a.verPanMac);
   resizeDocks({panCom_, panMac_}, {PixelesDeTwips(a.anchoPanCom), PixelesDeTwips(a.anchoPanMac)},
               Qt::Horizontal);
 }
@@ -333,7 +335,9 @@ void FrmMain::resizeEvent(QResizeEvent* e) {
 
 void FrmMain::changeEvent(QEvent* e) {
   QMainWindow::changeEvent(e);
-  if (e->type() == QEvent::ActivationChange && isActiveWindow() && alActivar) alActivar();
+  if (e->type() != QEvent::ActivationChange || !isActiveWindow()) return;
+  if (paneles_) paneles_->Refresca();
+  if (alActivar) alActivar();
 }
 
 // A panel wider than the window is narrowed to it; the docks place the terminal themselves.

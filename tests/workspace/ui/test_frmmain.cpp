@@ -4,9 +4,16 @@
 #include "fakes/FakeDialogs.h"
 #include "fakes/HostTelnetd.h"
 #include "platform/AppQt.h"
+#include "terminal/ui/FrmConnect.h"
 #include "workspace/ui/FrmMain.h"
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
 #include <QDockWidget>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace zt {
@@ -53,6 +60,7 @@ TEST(FrmMain, ArranqueConAjustes) {
   ASSERT_TRUE(v.w->Arranca({}));
   EXPECT_TRUE(v.dialogos.mensajes.empty());
   EXPECT_TRUE(v.w->DockComandos()->isHidden());
+  EXPECT_FALSE(v.w->menus->mnPanCom->isChecked());
   EXPECT_TRUE(v.w->DockMacros()->isVisible());
   EXPECT_EQ(v.w->DockMacros()->width(), 200);
   EXPECT_EQ(v.w->principal().Telnet.MaxLineasTerm, 1200);
@@ -93,6 +101,48 @@ TEST(FrmMain, SesionConRegistroDesdeLaLineaDeComandos) {
   QTest::keyClick(v.w->terminal(), Qt::Key_Return);
   EXPECT_TRUE(Espera([&] { return v.HayLinea(U"tecleado42"); }));
   EXPECT_TRUE(Espera([&] { return v.vista().UltimaLinea() == U"zt$ "; }));
+}
+
+TEST(FrmMain, ConexionDesdeElDialogoPegarYEdicion) {
+  test::HostTelnetd host("bash", "zt$ ");
+  if (!host.Disponible()) GTEST_SKIP() << host.Falta();
+  ASSERT_TRUE(host.Arranca());
+  CarpetaPrueba dir;
+  Ventana v(dir.ruta);
+  ASSERT_TRUE(v.w->Arranca({}));
+  // The connection dialog is modal: fill it in and press "C&onectar" once it is up.
+  QTimer::singleShot(0, [&] {
+    auto* d = dynamic_cast<FrmConnect*>(QApplication::activeModalWidget());
+    ASSERT_NE(d, nullptr);
+    d->cmbHost->setEditText(QStringLiteral("127.0.0.1"));
+    d->cboPort->setEditText(QString::number(host.puerto));
+    QTest::mouseClick(d->cmdConnect, Qt::LeftButton);
+  });
+  v.w->mnuConnect->trigger();
+  ASSERT_TRUE(Espera([&] { return v.vista().UltimaLinea() == U"zt$ "; })) << U8(v.vista().UltimaLinea());
+  EXPECT_EQ(v.w->principal().HistorialHosts, std::vector<Texto>{U"127.0.0.1"});
+
+  // Ctrl+V on the terminal sends the clipboard to the host as it is.
+  v.w->terminal()->setFocus();
+  QApplication::clipboard()->setText(QStringLiteral("echo pegado$((1+1))\r"));
+  QTest::keyClick(v.w->terminal(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_TRUE(Espera([&] { return v.HayLinea(U"pegado2"); }));
+  EXPECT_TRUE(v.w->EdCom()->ed().Text().empty());
+
+  // The Edit menu follows the focus: select all and copy in the macro editor, paste in the
+  // command editor.
+  v.w->EdMac()->setFocus();
+  QTest::keyClicks(v.w->EdMac(), QStringLiteral("WAIT \"x\""));
+  QTest::keyClick(v.w->EdMac(), Qt::Key_E, Qt::ControlModifier);
+  QTest::keyClick(v.w->EdMac(), Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("WAIT \"x\""));
+  v.w->EdCom()->setFocus();
+  QTest::keyClick(v.w->EdCom(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(v.w->EdCom()->ed().Text(), U"WAIT \"x\"");
+  QTest::keyClick(v.w->EdCom(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_TRUE(v.w->EdCom()->ed().Text().empty());
+  v.dialogos.respuestas = {Respuesta::No, Respuesta::Aceptar}; // macro not saved; disconnect
+  EXPECT_TRUE(v.w->close());
 }
 
 TEST(FrmMain, CerrarConEditorModificadoYCancelar) {
