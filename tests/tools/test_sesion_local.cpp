@@ -114,3 +114,32 @@ TEST(SesionLocal, ConectaZtelnetYDejaTodoLimpio) {
   EXPECT_EQ(ini.substr(0, 15), "[VER]\t1.12\t\t\r\n[");
   EXPECT_NE(ini.find("[CNX]\th\t\t\t\t\r\n"), std::string::npos);
 }
+
+// A real session through the system's telnet client: the prompt ztelnet will recognise, the
+// scratch folder, and Ctrl+C stopping a command (the listener starts in the background of a
+// script, where that signal is ignored, and must not hand that on to the shell).
+TEST(SesionLocal, ElShellDelUsuarioAtiendeCtrlC) {
+  if (!HayTelnetd() || access("/usr/bin/expect", X_OK) != 0 || access("/usr/bin/telnet", X_OK) != 0)
+    GTEST_SKIP() << "faltan telnetd, expect o telnet";
+  Carpeta c;
+  const fs::path falso = c.ruta / "ztelnet";
+  std::ofstream(falso) << "#!/usr/bin/expect -f\n"
+                          "set timeout 20\n"
+                          "regexp {:([0-9]+)$} [lindex $argv 0] - puerto\n"
+                          "spawn telnet 127.0.0.1 $puerto\n"
+                          "expect -re {@[^:]*:/tmp/ztelnet-sesion[^ ]*/trabajo\\$ $} {} timeout { exit 2 }\n"
+                          "send \"sleep 60\\r\"\n"
+                          "sleep 0.5\n"
+                          "send \"\\003\"\n"
+                          "set timeout 10\n"
+                          "expect -re {trabajo\\$ $} {} timeout { exit 3 }\n"
+                          "send \"exit\\r\"\n"
+                          "expect eof\n"
+                          "exit 0\n";
+  fs::permissions(falso, fs::perms::owner_all);
+  const std::string orden = "ZTELNET_HOME=" + c.ruta.string() + " ZT_ANFITRION=" + ZT_ANFITRION + " " +
+                            ZT_SESION_LOCAL + " " + falso.string() + " >/dev/null 2>&1";
+  const int estado = std::system(orden.c_str());
+  ASSERT_TRUE(WIFEXITED(estado));
+  EXPECT_EQ(WEXITSTATUS(estado), 0) << "2: sin prompt, 3: Ctrl+C no detuvo la orden";
+}

@@ -4,6 +4,7 @@
 //
 //   zt-anfitrion /ruta/al/programa-de-sesion      (prints the port, then waits)
 #include <arpa/inet.h>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -79,6 +80,12 @@ int main(int argc, char** argv) {
       continue;
     }
     close(escucha); // no further connection
+    // Started in the background by a script, this process ignores Ctrl+C's signal, and so would
+    // every program of the session: the user's Ctrl+C must stop them.
+    for (int s : {SIGINT, SIGQUIT, SIGTSTP, SIGTTIN, SIGTTOU, SIGPIPE}) signal(s, SIG_DFL);
+    sigset_t nada;
+    sigemptyset(&nada);
+    sigprocmask(SIG_SETMASK, &nada, nullptr);
     dup2(c, 0), dup2(c, 1), dup2(c, 2);
     if (c > 2) close(c);
     execl(kServidor, "telnetd", "-h", "-E", argv[1], static_cast<char*>(nullptr));
