@@ -271,6 +271,7 @@ bool Principal::Pregunta(CtlEdit& ed, const char* mensaje) {
 }
 
 bool Principal::PreguntasCierre() {
+  if (!ventana_.CierraEditorRemoto()) return false;
   if (!Pregunta(edMac, "Archivo de Macro modificado. ¿Guardar?")) return false;
   if (!Pregunta(edCom, "Archivo de Comandos modificado. ¿Guardar?")) return false;
   if (Telnet.State() == 7) {

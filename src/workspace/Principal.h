@@ -48,6 +48,9 @@ public:
   virtual void Termina(int estado) = 0;
   // Asks the window to close once the event loop is back (a close that waited for a run to stop).
   virtual void PideCierre() = 0;
+  // Closes the remote editor window after its own save question (which may store through the
+  // connection, so it comes before the connection question); false when the user kept it open.
+  virtual bool CierraEditorRemoto() { return true; }
 };
 
 // Where the program keeps its files.

@@ -34,6 +34,8 @@ struct VentanaFalsa : VentanaPrincipal {
   }
   void Termina(int estado) override { terminada = estado; }
   void PideCierre() override { ++cierresPedidos; }
+  bool editorRemotoSeCierra = true;
+  bool CierraEditorRemoto() override { return editorRemotoSeCierra; }
 };
 
 struct Programa {
@@ -188,6 +190,13 @@ TEST(Principal, CierreConPreguntas) {
   pr.dialogos.respuestas = {Respuesta::Cancelar};
   pr.p->Salir();
   EXPECT_FALSE(pr.ventana.terminada);
+  // So does a remote editor kept open at its own save question, before any other question.
+  pr.ventana.editorRemotoSeCierra = false;
+  const auto preguntas = pr.dialogos.mensajes.size();
+  pr.p->Salir();
+  EXPECT_FALSE(pr.ventana.terminada);
+  EXPECT_EQ(pr.dialogos.mensajes.size(), preguntas);
+  pr.ventana.editorRemotoSeCierra = true;
 
   // A connection asks too; then Yes saves the macro and the settings are written.
   pr.socket.conectarAlInstante = true;

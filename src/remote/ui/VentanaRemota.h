@@ -26,6 +26,8 @@ public:
   void Muestra();
   // "E&xplorador Remoto": shows the window and its open dialog.
   void Explora();
+  // Closes the window after its save question; false when the user kept it open.
+  bool Cierra() { return !frm_ || frm_->close(); }
   // The window when it exists.
   FrmEditRem* ventana() const { return frm_; }
   TransferenciaRemota& transferencia() { return tr_; }

@@ -251,6 +251,7 @@ void FrmMain::EstadoEjecucion(bool enEjecucion, bool MostrarBarra) {
 }
 
 Texto FrmMain::EditaArchivo(const Texto& nombre) { return remota_->EditaArchivo(nombre); }
+bool FrmMain::CierraEditorRemoto() { return remota_->Cierra(); }
 
 EditorQt* FrmMain::EditorQtActual() const {
   const CtlEdit* ed = principal_->EditorActual();

@@ -76,6 +76,7 @@ public:
   void Muestra() override;
   void EstadoEjecucion(bool enEjecucion, bool MostrarBarra) override;
   Texto EditaArchivo(const Texto& nombre) override;
+  bool CierraEditorRemoto() override;
   AjustesVentana LeeAjustesVentana() const override;
   void AplicaAjustesVentana(const AjustesVentana& a) override;
   void FijaMenusFrecuentes(const MenusFrecuentes& m) override;
