@@ -1,0 +1,147 @@
+// ztelnet as a batch step: /M=<macro> /SALIR with no display at all, in a temporary program
+// folder and a temporary current folder; exit status, files and error.log checked byte for byte.
+#include "fakes/HostTelnetd.h"
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Lee(const fs::path& p) {
+  std::ifstream f(p, std::ios::binary);
+  if (!f) return "<ninguno>";
+  return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+void Escribe(const fs::path& p, const std::string& s) { std::ofstream(p, std::ios::binary) << s; }
+
+struct Salida {
+  int estado = -1;
+  std::string error; // standard error
+};
+
+class Lote : public ::testing::Test {
+protected:
+  void SetUp() override {
+    char plantilla[] = "/tmp/zt-lote-XXXXXX";
+    ASSERT_NE(mkdtemp(plantilla), nullptr);
+    raiz_ = plantilla;
+    casa_ = raiz_ / "casa";
+    actual_ = raiz_ / "actual";
+    for (const char* c : {"temp", "macros", "scripts"}) fs::create_directories(casa_ / c);
+    fs::create_directories(actual_);
+    // A settings file of the program's own making: a first run with no display creates it.
+    ASSERT_EQ(Corre({"/SALIR"}).estado, 0);
+    ASSERT_TRUE(fs::exists(casa_ / "ztelnet.ini"));
+  }
+  void TearDown() override { fs::remove_all(raiz_); }
+
+  // Runs ztelnet with these arguments, no display, the program folder casa_ and the current
+  // folder actual_. Killed (and failed) after a minute.
+  Salida Corre(const std::vector<std::string>& args) {
+    const fs::path err = raiz_ / "stderr.txt";
+    const pid_t pid = fork();
+    if (pid == 0) {
+      for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) unsetenv(v);
+      setenv("ZTELNET_HOME", casa_.c_str(), 1);
+      if (chdir(actual_.c_str()) != 0) _exit(126);
+      const int fd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      dup2(fd, 2);
+      const int nulo = open("/dev/null", O_RDWR);
+      dup2(nulo, 0), dup2(nulo, 1);
+      std::vector<char*> argv{const_cast<char*>(ZT_ZTELNET)};
+      for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+      argv.push_back(nullptr);
+      execv(argv[0], argv.data());
+      _exit(127);
+    }
+    Salida s;
+    int st = 0;
+    for (int i = 0; i < 6000; ++i) {
+      if (waitpid(pid, &st, WNOHANG) == pid) {
+        s.estado = WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);
+        s.error = Lee(err);
+        return s;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, &st, 0);
+    ADD_FAILURE() << "ztelnet no terminó";
+    return s;
+  }
+  Salida Macro(const std::string& texto, std::vector<std::string> extra = {"/NOERROR"}) {
+    Escribe(actual_ / "m.zkv", texto);
+    extra.insert(extra.begin(), {"/M=m.zkv", "/SALIR"});
+    return Corre(extra);
+  }
+
+  fs::path raiz_, casa_, actual_;
+};
+
+} // namespace
+
+TEST_F(Lote, FilesAndStatuses) {
+  // Written through the statements, byte for byte, with an accented text and CR LF ends.
+  Salida s = Macro("FILEOPEN f 'salida.txt'\r\nFILEWRITE f 'año 1'\r\nFILEWRITE f 'b' | chr(9) | 'c'\r\n"
+                   "FILECLOSE f\r\nMESSAGEBOX 'listo' Aviso\r\n",
+                   {});
+  EXPECT_EQ(s.estado, 0) << s.error;
+  EXPECT_EQ(Lee(actual_ / "salida.txt"), "año 1\r\nb\tc\r\n");
+  EXPECT_NE(s.error.find("Aviso: listo"), std::string::npos) << s.error;
+  EXPECT_FALSE(fs::exists(actual_ / "error.log"));
+
+  // A failing run: error.log in the current folder, a non-zero status, nothing on screen with
+  // /NOERROR; the message on standard error without it.
+  const std::string fallo = "x = 1\r\n\r\nIF x = 1 THEN\r\n  y = 2 FILEWRITE nada 'z'\r\nENDIF\r\n";
+  s = Macro(fallo);
+  EXPECT_NE(s.estado, 0);
+  EXPECT_EQ(Lee(actual_ / "error.log"), "4\r\n27\r\nNo existe variable: NADA\r\n");
+  EXPECT_EQ(s.error.find("No existe variable"), std::string::npos) << s.error;
+  fs::remove(actual_ / "error.log");
+  s = Macro(fallo, {});
+  EXPECT_NE(s.estado, 0);
+  EXPECT_NE(s.error.find("No existe variable: NADA"), std::string::npos) << s.error;
+
+  // A missing macro file: non-zero, no error.log.
+  fs::remove(actual_ / "error.log");
+  s = Corre({"/M=no-existe.zkv", "/SALIR"});
+  EXPECT_NE(s.estado, 0);
+  EXPECT_NE(s.error.find("No se Encuentra archivo de comando: no-existe.zkv"), std::string::npos) << s.error;
+  EXPECT_FALSE(fs::exists(actual_ / "error.log"));
+
+  // END ends the program at once with 0, even without /SALIR.
+  Escribe(actual_ / "m.zkv", "END\r\nFILEOPEN f 'nunca.txt'\r\n");
+  s = Corre({"/M=m.zkv"});
+  EXPECT_EQ(s.estado, 0) << s.error;
+  EXPECT_FALSE(fs::exists(actual_ / "nunca.txt"));
+}
+
+// A session with a real host: log in, send, wait for the prompt, capture and write it out.
+TEST_F(Lote, SessionWithBash) {
+  zt::test::HostTelnetd host("bash", "zt$ ");
+  if (!host.Disponible()) GTEST_SKIP() << host.Falta();
+  ASSERT_TRUE(host.Arranca());
+  host.Escribe("dato.txt", "alfa-1\nalfa-2\n");
+  const std::string prompt = "'zt$ '";
+  Salida s = Macro("timeout = 20\r\nCONNECT 127.0.0.1:" + std::to_string(host.puerto) + "\r\n" +
+                   "WAIT " + prompt + "\r\n" +
+                   "CAPTURE sal\r\nSENDLN 'cat dato.txt'; WAIT " + prompt + "\r\nENDCAPTURE\r\n" +
+                   "LOGOPEN sesion.log\r\nSENDLN 'echo $((6*7))'\r\nWAIT " + prompt + "\r\nLOGCLOSE\r\n" +
+                   "FILEOPEN f 'capturado.txt' FILEWRITE f FILT(sal, 'alfa-') FILECLOSE f\r\n" + "DISCONNECT\r\n");
+  EXPECT_EQ(s.estado, 0) << s.error << Lee(actual_ / "error.log");
+  EXPECT_EQ(Lee(actual_ / "capturado.txt"), "alfa-1\r\nalfa-2\r\n");
+  const std::string registro = Lee(actual_ / "sesion.log");
+  EXPECT_NE(registro.find("\r\n42\r\n"), std::string::npos) << registro;
+}
