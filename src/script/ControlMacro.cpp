@@ -3,7 +3,6 @@
 #include "base/ArchivoTexto.h"
 #include "base/Numeros.h"
 #include "script/InterpProces.h"
-#include <algorithm>
 #include <filesystem>
 
 namespace zt {
@@ -24,18 +23,6 @@ EstadoMenuMacro EstadoMenuMacros(bool enEjecucion, bool panelVisible) {
     e.pausar = e.detener = enEjecucion;
   }
   return e;
-}
-
-std::vector<Texto> MacrosDeCarpeta(const std::filesystem::path& CarpetaMacros) {
-  std::vector<Texto> r;
-  std::error_code ec;
-  for (const auto& e : std::filesystem::directory_iterator(CarpetaMacros, ec)) {
-    const Texto nombre = T(e.path().filename().string());
-    if (nombre.size() > 4 && Mayusculas(nombre.substr(nombre.size() - 4)) == U".ZKV" && e.is_regular_file(ec))
-      r.push_back(nombre);
-  }
-  std::sort(r.begin(), r.end());
-  return r;
 }
 
 ControlMacro::ControlMacro(CInterprete& interp, EntornoMacro& entorno)

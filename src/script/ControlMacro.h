@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
-#include <vector>
 
 namespace zt {
 
@@ -31,9 +30,6 @@ struct EstadoMenuMacro {
 // While a run is active the run commands are off and pause/stop on; a hidden macro panel turns
 // off its file and view commands and every run command.
 EstadoMenuMacro EstadoMenuMacros(bool enEjecucion, bool panelVisible);
-
-// The macro files of the folder (*.zkv, any case), by name: the items of the macro-file list.
-std::vector<Texto> MacrosDeCarpeta(const std::filesystem::path& CarpetaMacros);
 
 class ControlMacro {
 public:
