@@ -4,12 +4,37 @@
 #include "workspace/ui/FrmMain.h"
 #include <QApplication>
 #include <QTimer>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// A batch run on a machine with no display at all still needs a platform to start on.
+bool HayPantalla(int argc, char* argv[]) {
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "-platform") == 0) return true;
+  for (const char* v : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+    if (const char* s = std::getenv(v); s && *s) return true;
+  return false;
+}
+
+// With no display Qt's own notices (no runtime folder, size hints) would mix with the run's
+// messages on standard error; only its critical ones are kept.
+void SoloCriticos(QtMsgType tipo, const QMessageLogContext&, const QString& texto) {
+  if (tipo == QtCriticalMsg || tipo == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(texto));
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
   // A query script handed over as the macro file (Quillon's queries) runs against the database,
   // with no window: its first line starts with "SPOOL ".
   if (auto guion = zt::preproc::GuionSqlEnArgumentos(argc, argv)) return zt::preproc::EjecutaGuionSql(*guion);
+  if (!HayPantalla(argc, argv)) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    qInstallMessageHandler(SoloCriticos);
+  }
   QApplication app(argc, argv); // takes its own options (-platform ...) out of argv
   QApplication::setApplicationName("ZTelnet");
   std::vector<zt::Texto> argumentos;

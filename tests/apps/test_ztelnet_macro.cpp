@@ -132,14 +132,17 @@ TEST_F(Lote, FilesAndStatuses) {
 TEST_F(Lote, SessionWithBash) {
   zt::test::HostTelnetd host("bash", "zt$ ");
   if (!host.Disponible()) GTEST_SKIP() << host.Falta();
+  // Captures and logs keep the host's bytes as sent: no bracketed-paste marks around commands.
+  Escribe(raiz_ / "inputrc", "set enable-bracketed-paste off\n");
+  host.entorno.push_back({"INPUTRC", (raiz_ / "inputrc").string()});
   ASSERT_TRUE(host.Arranca());
   host.Escribe("dato.txt", "alfa-1\nalfa-2\n");
   const std::string prompt = "'zt$ '";
-  Salida s = Macro("timeout = 20\r\nCONNECT 127.0.0.1:" + std::to_string(host.puerto) + "\r\n" +
-                   "WAIT " + prompt + "\r\n" +
-                   "CAPTURE sal\r\nSENDLN 'cat dato.txt'; WAIT " + prompt + "\r\nENDCAPTURE\r\n" +
-                   "LOGOPEN sesion.log\r\nSENDLN 'echo $((6*7))'\r\nWAIT " + prompt + "\r\nLOGCLOSE\r\n" +
-                   "FILEOPEN f 'capturado.txt' FILEWRITE f FILT(sal, 'alfa-') FILECLOSE f\r\n" + "DISCONNECT\r\n");
+  Salida s =
+      Macro("timeout = 20\r\nCONNECT 127.0.0.1:" + std::to_string(host.puerto) + "\r\n" + "WAIT " + prompt +
+            "\r\n" + "CAPTURE sal\r\nSENDLN 'cat dato.txt'; WAIT " + prompt + "\r\nENDCAPTURE\r\n" +
+            "LOGOPEN sesion.log\r\nSENDLN 'echo $((6*7))'\r\nWAIT " + prompt + "\r\nLOGCLOSE\r\n" +
+            "FILEOPEN f 'capturado.txt' FILEWRITE f FILT(sal, 'alfa-') FILECLOSE f\r\n" + "DISCONNECT\r\n");
   EXPECT_EQ(s.estado, 0) << s.error << Lee(actual_ / "error.log");
   EXPECT_EQ(Lee(actual_ / "capturado.txt"), "alfa-1\r\nalfa-2\r\n");
   const std::string registro = Lee(actual_ / "sesion.log");

@@ -88,7 +88,9 @@ Respuesta DialogsQt::Mensaje(const Texto &texto, const Texto &titulo, Botones bo
   const auto respuestas = RespuestasDe(botones);
   Respuesta defecto = RespuestaPorDefecto(botones, porDefecto);
   if (SinPantalla()) {
-    std::cerr << U8(titulo) << ": " << U8(texto) << std::endl;
+    // An empty title is the program's default one, as on screen.
+    const std::string t = titulo.empty() ? QCoreApplication::applicationName().toStdString() : U8(titulo);
+    std::cerr << t << ": " << U8(texto) << std::endl;
     return defecto;
   }
   QMessageBox caja(IconoQt(icono), AQString(titulo), AQString(texto), QMessageBox::NoButton, padre_);

@@ -2,6 +2,7 @@
 #include "workspace/ui/FrmMain.h"
 #include "editor/ui/DialogosEditorQt.h"
 #include "platform/qt/ConvierteQt.h"
+#include "script/ui/MenuMacrosQt.h"
 #include "terminal/ui/FrmConnect.h"
 #include <QAction>
 #include <QApplication>
@@ -93,6 +94,7 @@ FrmMain::FrmMain(CarpetasPrograma carpetas, QWidget* padre, Dialogs* dialogos)
   edMac_->installEventFilter(filtros_[2]);
 
   CreaMenus();
+  CreaMenuMacros();
   PiezasPaneles piezas{this,
                        panCom_,
                        panMac_,
@@ -208,6 +210,11 @@ void FrmMain::CreaMenus() {
   }
 }
 
+void FrmMain::CreaMenuMacros() {
+  Principal& p = *principal_;
+  menuMacros = new MenuMacrosQt(this, mnMacro, panMac_, p.control, p.carpetas.CarpetaMacros());
+}
+
 void FrmMain::MuestraConectar() {
   Principal& p = *principal_;
   FrmConnect dialogo(
@@ -247,6 +254,7 @@ void FrmMain::Muestra() {
 }
 
 void FrmMain::EstadoEjecucion(bool enEjecucion, bool MostrarBarra) {
+  if (menuMacros) menuMacros->EstadoEjecucion(enEjecucion, MostrarBarra);
   if (estadoEjecucion) estadoEjecucion(enEjecucion, MostrarBarra);
 }
 
@@ -284,6 +292,7 @@ void FrmMain::AplicaAjustesVentana(const AjustesVentana& a) {
 
 void FrmMain::FijaMenusFrecuentes(const MenusFrecuentes& m) {
   paneles_->FijaArchivosComandos(m.comandos);
+  if (menuMacros) menuMacros->FijaArchivos(m.macros);
   if (menusFrecuentes) menusFrecuentes(m);
 }
 

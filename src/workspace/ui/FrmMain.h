@@ -24,6 +24,8 @@ class QVBoxLayout;
 
 namespace zt {
 
+class MenuMacrosQt;
+
 class FrmMain : public QMainWindow, public VentanaPrincipal {
 public:
   // 'dialogos' replaces the message boxes of the core (tests answer them).
@@ -53,6 +55,8 @@ public:
   QMenu* mnComandos = nullptr;
   QMenu* mnMacro = nullptr;
   MenusPrincipal* menus = nullptr;
+  // The Macros menu's run commands, its macro-file list and the macro bar.
+  MenuMacrosQt* menuMacros = nullptr;
   // The Archivo menu's items of this window; the log items and "Abrir &Macro..." go between
   // mnuDisconnect and mnSalir (insertAction(mnSalir, ...)).
   QAction* mnuConnect = nullptr;
@@ -91,6 +95,7 @@ protected:
 
 private:
   void CreaMenus();
+  void CreaMenuMacros();
   QDockWidget* CreaPanel(const QString& titulo, EditorQt* editor, QVBoxLayout*& layout);
   void Dispone();
 
