@@ -123,7 +123,12 @@ std::optional<Texto> ConsultaLanzada::Consulta(Preprocesador& p, bool modoValor)
   long pid = procesos_.IniciaDesligado(U8(lanzador_), {"/M=" + guion.string()});
   tiempos_.inicio = pump_.Reloj() - t0;
   if (pid == 0) dialogos_.Mensaje(T("Error ejecutando TELNET en ruta: ") + lanzador_, T(Quillon::kTitulo));
-  if (pid == 0 || !EsperaSpool(pid, spool)) {
+  bool completo = pid != 0 && EsperaSpool(pid, spool);
+  ++consultas_;
+  acumulados_.inicio += tiempos_.inicio;
+  acumulados_.aparicion += tiempos_.aparicion;
+  acumulados_.liberacion += tiempos_.liberacion;
+  if (!completo) {
     p.Error().Fija(1, T("!!!Error en sentencia CONSULTAR. Tiempo de espera excedido. "), f.ArchivoActual(),
                    linea);
     return std::nullopt;

@@ -31,6 +31,9 @@ public:
     int64_t inicio = 0, aparicion = 0, liberacion = 0;
   };
   const Tiempos& UltimosTiempos() const { return tiempos_; }
+  // The same summed over every query so far, and how many there were.
+  const Tiempos& TiemposAcumulados() const { return acumulados_; }
+  int Consultas() const { return consultas_; }
 
 private:
   // The text up to FINCONSULTAR, defined names expanded; false after setting the error.
@@ -45,7 +48,8 @@ private:
   Dialogs& dialogos_;
   std::filesystem::path carpeta_;
   Texto lanzador_;
-  Tiempos tiempos_;
+  Tiempos tiempos_, acumulados_;
+  int consultas_ = 0;
 };
 
 // The script of a query: spool, the four settings, the query, SPOOL OFF and EXIT, each line ended
