@@ -12,7 +12,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr Color kVerdeEstado = RGB(0, 128, 0);
 constexpr Color kFondoSinFoco = 2631720; // red 40, green 40, blue 40
 
 void AStderr(const Texto& texto) { std::fprintf(stderr, "ztelnet: %s\n", U8(texto).c_str()); }
@@ -106,8 +105,7 @@ bool Principal::Carga() {
   if (!fs::exists(carpetas.ArchConfig(), ec)) {
     if (p_.sinPantalla) {
       AStderr(T("no se encuentra archivo de configuración; se crea ") + T(carpetas.ArchConfig().string()));
-    } else if (p_.dialogos.Mensaje(T("No se encuentra archivo de "
-                                     "configuración. \r\n¿Deseas crear uno?"),
+    } else if (p_.dialogos.Mensaje(T("No se encuentra archivo de configuración. \r\n¿Deseas crear uno?"),
                                    NombrePrograma(), Botones::SiNo, Icono::Exclamacion,
                                    Respuesta::No) != Respuesta::Si) {
       EstadoSalida = 1;
@@ -157,10 +155,17 @@ bool Principal::ActuaLineaComandos(const std::vector<Texto>& argumentos) {
     EstadoSalida = 2;
     return false;
   }
-  if (!lectura.errorEjecucion.empty()) {
-    Aviso(lectura.errorEjecucion, Icono::Exclamacion);
-    return true;
-  }
+  // A failed step is shown and the program runs on; a batch run with no display would then wait
+  // for ever, so there it ends with a failure status instead.
+  const auto fallo = [this](const Texto& descripcion, bool salir) {
+    Aviso(descripcion, Icono::Exclamacion);
+    EstadoSalida = 1;
+    if (!(salir && p_.sinPantalla)) return true;
+    Descarga();
+    ventana_.Termina(EstadoSalida);
+    return false;
+  };
+  if (!lectura.errorEjecucion.empty()) return fallo(lectura.errorEjecucion, lectura.valores.SalirAlTerminar);
   linea = lectura.valores;
   try {
     if (!linea.ArchRegistroInicial.empty()) AbreRegistro(linea.ArchRegistroInicial);
@@ -180,9 +185,7 @@ bool Principal::ActuaLineaComandos(const std::vector<Texto>& argumentos) {
       linea.ArchRegistroInicial.clear();
     }
   } catch (const ErrorEjecucion& e) {
-    Aviso(e.descripcion(), Icono::Exclamacion);
-    EstadoSalida = 1;
-    return true;
+    return fallo(e.descripcion(), linea.SalirAlTerminar);
   }
   if (linea.SalirAlTerminar) {
     Descarga();
@@ -250,10 +253,11 @@ void Principal::Desconectar() {
   RefrescaEncabezado();
 }
 
+// An interactive end is a normal one, whatever the command line's macro did.
 void Principal::Salir() {
   if (!SolicitudCierre()) return;
   Descarga();
-  ventana_.Termina(EstadoSalida);
+  ventana_.Termina(0);
 }
 
 void Principal::LimpiarBuffer() { Telnet.LimpiaBuffer(); }

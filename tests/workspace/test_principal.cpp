@@ -133,6 +133,9 @@ TEST(Principal, LineaDeComandos) {
     EXPECT_TRUE(pr.socket.llamadas.empty());
     EXPECT_EQ(pr.dialogos.UltimoMensaje(), T("No coinciden los tipos"));
     EXPECT_EQ(pr.dialogos.mensajes.back().icono, Icono::Exclamacion);
+    // The same in a batch run with no display ends it, failed, instead of waiting for nobody.
+    EXPECT_FALSE(pr.p->ActuaLineaComandos({U"/SALIR", U"/IP=h:0"}));
+    EXPECT_EQ(pr.ventana.terminada, 1);
   }
   {
     Programa pr;
