@@ -26,7 +26,8 @@ PopupAyudaQt::~PopupAyudaQt() {
 
 void PopupAyudaQt::Inicia() {
   setObjectName(QStringLiteral("lista"));
-  setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+  // A tool-tip window is never activated by the window system, so typing stays in the editor.
+  setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                  Qt::WindowDoesNotAcceptFocus);
   setAttribute(Qt::WA_ShowWithoutActivating);
   setFocusPolicy(Qt::NoFocus);

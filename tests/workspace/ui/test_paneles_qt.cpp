@@ -5,8 +5,10 @@
 #include "editor/ui/PopupAyudaQt.h"
 #include "fakes/FakeDialogs.h"
 #include "fakes/FakeProcesses.h"
+#include "fakes/HostTelnetd.h"
 #include "platform/AppQt.h"
 #include "workspace/CarpetaPrueba.h"
+#include "workspace/ui/FrmMain.h"
 #include "workspace/ui/PanelesQt.h"
 #include <QCheckBox>
 #include <QDockWidget>
@@ -205,6 +207,49 @@ TEST(PanelesQt, EnfoqueYBorde) {
   QTest::mouseClick(static_cast<TituloPanelQt*>(w.panCom->titleBarWidget())->cierre(), Qt::LeftButton);
   EXPECT_TRUE(w.panCom->isHidden());
   EXPECT_FALSE(w.verCom->isChecked());
+}
+
+// The program's own window against telnetd running bash: the current line with F8, then a
+// selection with F9, and their output in the terminal view.
+TEST(PanelesQt, LineaYSeleccionLleganAlHost) {
+  test::HostTelnetd host("bash", "zt$ ");
+  if (!host.Disponible()) GTEST_SKIP() << host.Falta();
+  ASSERT_TRUE(host.Arranca());
+  AppQt();
+  CarpetaPrueba dir;
+  FakeDialogs dialogos;
+  FrmMain w(CarpetasPrograma{dir.ruta}, nullptr, &dialogos);
+  ASSERT_TRUE(w.Arranca({T("/IP=127.0.0.1:" + std::to_string(host.puerto))}));
+  CtlEdTelnet& vista = w.terminal()->vista();
+  auto hay = [&](const Texto& t) {
+    for (int32_t y = 1; y <= vista.nLin(); ++y)
+      if (vista.linea(y) == t) return true;
+    return false;
+  };
+  ASSERT_TRUE(QTest::qWaitFor([&] { return vista.UltimaLinea() == U"zt$ "; }, 10000));
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+
+  EditorQt* ed = w.EdCom();
+  ed->setFocus();
+  for (const char* l : {"echo linea$((6*7))", "echo uno$((1+1))", "", "echo tres$((1+2))"}) {
+    QTest::keyClicks(ed, l);
+    QTest::keyClick(ed, Qt::Key_Escape);
+    QTest::keyClick(ed, Qt::Key_Return);
+  }
+  QTest::keyClick(ed, Qt::Key_Up, Qt::ControlModifier); // to the first line
+  ed->ed().CursorText(1, 1);
+  QTest::keyClick(&w, Qt::Key_F8);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return hay(U"linea42"); }, 10000));
+  EXPECT_EQ(ed->ed().curYt, 2);
+
+  QTest::keyClick(ed, Qt::Key_Down, Qt::ShiftModifier);
+  QTest::keyClick(ed, Qt::Key_Down, Qt::ShiftModifier);
+  QTest::keyClick(ed, Qt::Key_End, Qt::ShiftModifier);
+  RespondeFuente(false);
+  QTest::keyClick(&w, Qt::Key_F9);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return hay(U"uno2") && hay(U"tres3"); }, 10000));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return vista.UltimaLinea() == U"zt$ "; }, 10000));
 }
 
 } // namespace
