@@ -20,11 +20,13 @@ bool HayPantalla() {
   return (x && *x) || (w && *w);
 }
 
-// A program beside our own executable, else the one on PATH.
+// A program beside our own executable (or in its own folder next to ours, as the build tree has
+// them), else the one on PATH.
 std::string Vecino(const char* nombre) {
-  std::filesystem::path junto = zt::CarpetaEjecutable() / nombre;
   std::error_code ec;
-  return std::filesystem::exists(junto, ec) ? junto.string() : std::string(nombre);
+  for (auto junto : {zt::CarpetaEjecutable() / nombre, zt::CarpetaEjecutable().parent_path() / nombre / nombre})
+    if (std::filesystem::is_regular_file(junto, ec)) return junto.string();
+  return nombre;
 }
 
 } // namespace
