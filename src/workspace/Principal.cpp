@@ -204,11 +204,13 @@ void Principal::ConnectToHost(const Texto& host, int32_t puerto) {
 }
 
 void Principal::ShowTextInTerm(const Texto& texto, bool) {
+  const bool engan = txtTerm.CursorEditEngan(); // a caret that follows the host keeps following it
   txtTerm.AgregaLinea(texto);
   // The host's next bytes start a line of their own below it (its prompt must be a whole line).
   txtTerm.curY = std::max(0, txtTerm.nLin() - txtTerm.y0);
   txtTerm.curX = 0;
   txtTerm.TelnetCar(U'\n');
+  if (engan) txtTerm.EnganCursorEdit();
   txtTerm.Refrescar();
   if (registro.Abierto() && !registro.RegistroPausado) {
     try {

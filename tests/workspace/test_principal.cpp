@@ -173,6 +173,8 @@ TEST(Principal, DatosAlRegistroYUltimaLinea) {
   EXPECT_EQ(pr.txtTerm.UltimaLinea(), U"zt$ ");
   EXPECT_EQ(pr.p->control.UltimaLinea(), U"zt$ ");
   EXPECT_EQ(pr.txtTerm.linea(pr.txtTerm.nLin() - 4), U"Connecting to h");
+  // The caret still follows the host's cursor, so the view keeps up with the output.
+  EXPECT_TRUE(pr.txtTerm.CursorEditEngan());
 }
 
 TEST(Principal, CierreConPreguntas) {
