@@ -1,6 +1,9 @@
 // The Edit, Ver and Configuración menus on a window with an editor and a terminal stand-in.
+#include "fakes/FakeDialogs.h"
 #include "platform/AppQt.h"
+#include "workspace/RegistroTerminal.h"
 #include "workspace/ui/FrmEntorno.h"
+#include "workspace/ui/MenuRegistro.h"
 #include "workspace/ui/MenusPrincipal.h"
 #include <QAction>
 #include <QClipboard>
@@ -12,7 +15,10 @@
 #include <QMenuBar>
 #include <QTest>
 #include <QVBoxLayout>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace zt;
 
@@ -109,4 +115,44 @@ TEST(MenusPrincipal, BarrasDeLaVistaYEntorno) {
   for (int i = 0; i < e->lstForms->count(); ++i) items << e->lstForms->item(i)->text();
   EXPECT_TRUE(items.contains("frmMain - Principal")) << items.join("|").toStdString();
   EXPECT_TRUE(items.contains("frmEntorno - Entorno")) << items.join("|").toStdString();
+}
+
+TEST(MenuRegistro, IniciarYDetener) {
+  AppQt();
+  const auto carpeta =
+      std::filesystem::temp_directory_path() / ("zt-menu-registro-" + std::to_string(getpid()));
+  std::filesystem::create_directories(carpeta);
+  std::ofstream(carpeta / "viejo.log") << "contenido anterior";
+  FakeDialogs dialogos;
+  RegistroTerminal registro;
+  QMenu archivo;
+  QAction* salir = archivo.addAction("Salir");
+  const ItemsRegistro items =
+      InstalaMenuRegistro(&archivo, salir,
+                          {[&] { return registro.Abierto(); }, [&](const Texto& r) { registro.Abre(U8(r)); },
+                           [&] { registro.Cierra(); }, [&]() -> Dialogs& { return dialogos; }, carpeta});
+  ASSERT_EQ(archivo.actions().indexOf(items.mnInicReg), 0);
+  emit archivo.aboutToShow();
+  EXPECT_TRUE(items.mnInicReg->isEnabled());
+  EXPECT_FALSE(items.mnFinReg->isEnabled());
+
+  dialogos.respuestasArchivo = {T((carpeta / "viejo.log").string()),
+                                T((carpeta / "no" / "hay.log").string())};
+  items.mnInicReg->trigger();
+  EXPECT_TRUE(registro.Abierto());
+  EXPECT_EQ(std::filesystem::file_size(carpeta / "viejo.log"), 0u);
+  ASSERT_EQ(dialogos.archivos.size(), 1u);
+  EXPECT_TRUE(dialogos.archivos[0].guardar); // a box where a new name can be typed
+  EXPECT_EQ(dialogos.archivos[0].titulo, U"Archivo de Registro");
+  emit archivo.aboutToShow();
+  EXPECT_FALSE(items.mnInicReg->isEnabled());
+  EXPECT_TRUE(items.mnFinReg->isEnabled());
+  emit archivo.aboutToHide();
+
+  items.mnInicReg->trigger(); // a path that cannot be opened: said, and no log
+  EXPECT_FALSE(registro.Abierto());
+  EXPECT_EQ(dialogos.UltimoMensaje(), U"No se ha encontrado la ruta de acceso");
+  items.mnFinReg->trigger();
+  EXPECT_FALSE(registro.Abierto());
+  std::filesystem::remove_all(carpeta);
 }

@@ -4,6 +4,7 @@
 #include "platform/qt/ConvierteQt.h"
 #include "script/ui/MenuMacrosQt.h"
 #include "terminal/ui/FrmConnect.h"
+#include "workspace/ui/MenuRegistro.h"
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -196,6 +197,13 @@ void FrmMain::CreaMenus() {
   connect(mnuConnect, &QAction::triggered, this, [this] { MuestraConectar(); });
   connect(mnuDisconnect, &QAction::triggered, this, [&p] { p.Desconectar(); });
   connect(mnSalir, &QAction::triggered, this, [&p] { p.Salir(); });
+  const ItemsRegistro registro = InstalaMenuRegistro(
+      mnArchivo, mnSalir,
+      {[&p] { return p.registro.Abierto(); }, [&p](const Texto& ruta) { p.AbreRegistro(ruta); },
+       [&p] { p.CierraRegistro(); }, [&p]() -> Dialogs& { return p.Dialogos(); }, p.carpetas.programa});
+  mnArchivo->insertSeparator(mnSalir);
+  mnInicReg = registro.mnInicReg;
+  mnFinReg = registro.mnFinReg;
 
   connect(menus->mnEdRemoto, &QAction::triggered, this, [this] { remota_->Muestra(); });
   connect(menus->mnExpRemoto, &QAction::triggered, this, [this] { remota_->Explora(); });

@@ -62,6 +62,8 @@ public:
   QAction* mnuConnect = nullptr;
   QAction* mnuDisconnect = nullptr;
   QAction* mnSalir = nullptr;
+  QAction* mnInicReg = nullptr; // "Iniciar Registro..."
+  QAction* mnFinReg = nullptr;  // "Detener Registro"
   // The connection dialog (modal).
   void MuestraConectar();
 
