@@ -30,10 +30,16 @@ std::string Lee(const fs::path& p) {
 }
 
 // Runs a program with its output to 'salida'; returns its exit status (-1 when it did not start).
-int Ejecuta(const std::vector<std::string>& args, const fs::path& salida, const std::vector<std::string>& env) {
+int Ejecuta(const std::vector<std::string>& args, const fs::path& salida,
+            const std::vector<std::string>& env) {
   const pid_t pid = fork();
   if (pid == 0) {
-    for (const auto& e : env) putenv(const_cast<char*>(e.c_str()));
+    for (const auto& e : env) {
+      if (e[0] == '-')
+        unsetenv(e.c_str() + 1); // "-NAME": not set for the child
+      else
+        putenv(const_cast<char*>(e.c_str()));
+    }
     if (!freopen(salida.c_str(), "w", stdout)) _exit(126);
     std::vector<char*> argv;
     for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
@@ -91,8 +97,9 @@ Cifras Macro(int vueltas, const fs::path& dir) {
   std::ofstream(dir / "vueltas.zkv", std::ios::binary) << m.str();
   fs::current_path(dir);
   const auto t0 = Reloj::now();
-  const int st = Ejecuta({ZT_ZTELNET, "/M=" + (dir / "vueltas.zkv").string(), "/SALIR", "/NOERROR"},
-                         dir / "ztelnet.out", {"QT_QPA_PLATFORM=offscreen", "ZTELNET_HOME=" + casa.string()});
+  const int st =
+      Ejecuta({ZT_ZTELNET, "/M=" + (dir / "vueltas.zkv").string(), "/SALIR", "/NOERROR"}, dir / "ztelnet.out",
+              {"-DISPLAY", "-WAYLAND_DISPLAY", "-QT_QPA_PLATFORM", "ZTELNET_HOME=" + casa.string()});
   const double pared = std::chrono::duration<double, std::milli>(Reloj::now() - t0).count();
   if (st != 0) std::fprintf(stderr, "ztelnet: estado %d; %s\n", st, Lee(dir / "error.log").c_str());
   return Calcula(Marcas(Lee(dir / "marcas.txt")), pared);
@@ -117,8 +124,8 @@ Cifras Expect(int vueltas, const fs::path& dir) {
 }
 
 void Muestra(const char* quien, const Cifras& c) {
-  std::printf("%-28s %5zu vueltas  mediana %7.3f ms  p99 %7.3f ms  total %8.1f ms  (proceso %8.1f ms)\n", quien,
-              c.vueltas, c.mediana, c.p99, c.total, c.pared);
+  std::printf("%-28s %5zu vueltas  mediana %7.3f ms  p99 %7.3f ms  total %8.1f ms  (proceso %8.1f ms)\n",
+              quien, c.vueltas, c.mediana, c.p99, c.total, c.pared);
 }
 
 } // namespace

@@ -242,7 +242,9 @@ bool FrmMain::Arranca(const std::vector<Texto>& argumentos) {
   edCom_->FijaMenuContexto(menus->mnEdicion);
   edMac_->FijaMenuContexto(menus->mnEdicion);
   paneles_->Refresca();
-  show();
+  // A batch run with no display (/SALIR) has nobody to show the window to: it is never drawn.
+  lote_ = SinPantalla() && LeeLineaComandos(argumentos).valores.SalirAlTerminar;
+  if (!lote_) show();
   txtTerm_->setFocus();
   if (!p.ActuaLineaComandos(argumentos) || terminando_) {
     estadoSalida_ = p.EstadoSalida;
@@ -256,6 +258,7 @@ bool FrmMain::Arranca(const std::vector<Texto>& argumentos) {
 void FrmMain::FijaTitulo(const Texto& titulo) { setWindowTitle(AQString(titulo)); }
 
 void FrmMain::Muestra() {
+  if (lote_) return;
   show();
   raise();
   activateWindow();

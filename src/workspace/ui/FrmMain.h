@@ -124,6 +124,7 @@ private:
   AjustesVentana ajustesVentana_;
   int estadoSalida_ = 0;
   bool terminando_ = false;
+  bool lote_ = false; // a batch run with no display: the window stays hidden
 };
 
 // Twips per pixel of the "[APP]" panel widths.
