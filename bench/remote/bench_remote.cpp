@@ -54,7 +54,21 @@ struct Tiempos {
   bool bien = true;
 };
 
-Tiempos Nuestro(const std::string& shell, const std::string& bytes, int vueltas) {
+// A view that keeps nothing: what the transfers cost without the terminal view's work.
+struct VistaNula : PantallaTelnet {
+  void Datos(VistaTexto) override {}
+  bool EnSecuencia() const override { return false; }
+  void ReiniciaSecuencia() override {}
+  void FijaTamTerminal(int16_t, int16_t) override {}
+  void Panel1(VistaTexto, Color, Color) override {}
+  int32_t NumLineas() const override { return 0; }
+  void EliminarLineasIni(int32_t) override {}
+  bool CursorEditEngan() const override { return false; }
+  void EnganCursorEdit() override {}
+  void Dibujar() override {}
+};
+
+Tiempos Nuestro(const std::string& shell, const std::string& bytes, int vueltas, bool nula) {
   Tiempos t;
   test::HostTelnetd host(shell, kPrompt);
   if (!host.Arranca()) return t.bien = false, t;
@@ -63,11 +77,13 @@ Tiempos Nuestro(const std::string& shell, const std::string& bytes, int vueltas)
   TimerQt timer;
   PumpQt pump;
   CtlEdTelnet vista;
+  VistaNula nada;
   CtlTelnet telnet(socket, timer);
   telnet.Iniciar(vista);
   telnet.Connect(U"127.0.0.1", host.puerto, 10);
   if (!pump.EsperaHasta([&] { return vista.UltimaLinea() == T(kPrompt); }, 15000)) return t.bien = false, t;
-  CanalTelnet canal(telnet, pump, &vista);
+  if (nula) telnet.Iniciar(nada);
+  CanalTelnet canal(telnet, pump, nula ? static_cast<PantallaTelnet*>(&nada) : &vista);
   TransferenciaRemota tr(canal);
   for (int i = 0; i < vueltas; ++i) {
     auto a = Reloj::now();
@@ -139,11 +155,16 @@ int main(int argc, char** argv) {
   const std::string bytes = Archivo();
   std::printf("archivo: %zu bytes, %zu líneas; shell %s; %d vueltas\n", bytes.size(),
               size_t(std::count(bytes.begin(), bytes.end(), '\n')), shell.c_str(), vueltas);
-  const Tiempos n = Nuestro(shell, bytes, vueltas);
+  const Tiempos n = Nuestro(shell, bytes, vueltas, false);
+  const Tiempos nn = Nuestro(shell, bytes, vueltas, true);
   const Tiempos e =
       access("/usr/bin/expect", X_OK) == 0 ? Expect(shell, bytes, vueltas) : Tiempos{{}, {}, false};
   std::printf("transferencias remotas: leer %.0f ms, guardar %.0f ms (mediana)%s\n", Mediana(n.lee),
               Mediana(n.guarda), n.bien ? "" : "  [FALLÓ]");
+  std::printf("  (sin vista de terminal: leer %.0f ms, guardar %.0f ms)\n", Mediana(nn.lee),
+              Mediana(nn.guarda));
+  std::printf("  (sin vista de terminal: leer %.0f ms, guardar %.0f ms)\n", Mediana(nn.lee),
+              Mediana(nn.guarda));
   std::printf("expect + telnet:        leer %.0f ms, guardar %.0f ms (mediana)%s\n", Mediana(e.lee),
               Mediana(e.guarda), e.bien ? "" : "  [FALLÓ]");
   if (n.bien && e.bien)

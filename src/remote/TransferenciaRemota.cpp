@@ -1,6 +1,7 @@
 // The fetch, store and list commands, their marks and the reading of the host's answers.
 #include "remote/TransferenciaRemota.h"
 #include "base/Comodin.h"
+#include <algorithm>
 #include <random>
 
 namespace zt {
@@ -133,7 +134,7 @@ TransferenciaRemota::TransferenciaRemota(CanalRemoto& canal) : GeneraMarca(Marca
 
 TransferenciaRemota::Fin TransferenciaRemota::Ejecuta(const std::string& envio,
                                                       const std::vector<std::string>& marcas,
-                                                      std::string& recibido, std::size_t* cual) {
+                                                      std::string& recibido, std::size_t* cual, int msExtra) {
   bool excedido = false;
   canal_.FijaReceptor([&](std::string_view d) {
     if (excedido) return;
@@ -164,7 +165,7 @@ TransferenciaRemota::Fin TransferenciaRemota::Ejecuta(const std::string& envio,
     if (!canal_.Conectado()) return Fin::Cerrada;
     const std::size_t antes = recibido.size();
     const bool algo = canal_.EsperaHasta(
-        [&] { return recibido.size() != antes || excedido || !canal_.Conectado(); }, esperaMs);
+        [&] { return recibido.size() != antes || excedido || !canal_.Conectado(); }, esperaMs + msExtra);
     if (!algo) return Fin::Tiempo;
   }
 }
@@ -253,7 +254,11 @@ Texto TransferenciaRemota::Guarda(VistaTexto nombre, const TextoRemoto& texto) {
   std::size_t cual = 0;
   if (Fin f = Ejecuta(comando + "\r", {"ZTL" + m, "ZTF" + m}, rec, &cual); f != Fin::Llego) return Falla(f);
   if (cual == 0)
-    if (Fin f = Ejecuta(e.datos, {"ZTF" + m}, rec); f != Fin::Llego) return Falla(f);
+    // The host says nothing while it takes the data: allow for a slow link (64 KB/s).
+    if (Fin f = Ejecuta(e.datos, {"ZTF" + m}, rec, nullptr,
+                        int(std::min<std::size_t>(e.datos.size() / 64, 3600000)));
+        f != Fin::Llego)
+      return Falla(f);
   const std::string marcaS = "ZTS" + m + " ";
   const std::size_t pS = rec.find(marcaS);
   if (pS == std::string::npos) return kIrreconocible;

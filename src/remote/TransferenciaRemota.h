@@ -71,9 +71,9 @@ public:
 private:
   enum class Fin { Llego, Tiempo, Cerrada, Excedido };
   // Sends 'envio', then adds what the host sends to 'recibido' until one of 'marcas' arrived
-  // (its index goes to 'cual').
+  // (its index goes to 'cual'), or the host kept silent for esperaMs + msExtra.
   Fin Ejecuta(const std::string& envio, const std::vector<std::string>& marcas, std::string& recibido,
-              std::size_t* cual = nullptr);
+              std::size_t* cual = nullptr, int msExtra = 0);
   Texto Falla(Fin fin) const;
   Lectura LeeUnaVez(VistaTexto nombre, const std::string& nombreCitado, bool octal, bool& reintentar);
 
