@@ -14,7 +14,8 @@ namespace zt {
 
 class EditorQt;
 
-// Non-modal: each "&Buscar" searches the main window's current editor from its cursor.
+// Non-modal: each "&Buscar" searches the main window's current editor from its cursor. Made with
+// new; closing deletes it.
 class FrmBuscar : public QDialog {
 public:
   FrmBuscar(std::function<EditorQt*()> editorActual, QWidget* padre = nullptr);

@@ -117,6 +117,13 @@ FrmMain::FrmMain(CarpetasPrograma carpetas, QWidget* padre, Dialogs* dialogos)
                                   cajas, procesos_, [&p](VistaTexto t) { p.SendData(Texto(t)); });
   paneles_->EjecutaMacro = [&p] { p.control.EjecutaMacroEditor(true); };
   paneles_->DetenMacro = [&p] { p.control.Detener(); };
+  // A wheel turned over the window outside any editor scrolls the current editor.
+  connect(new MouseWheel(this), &MouseWheel::WheelMove, this, [this](bool abajo) {
+    if (EditorQt* e = EditorQtActual()) {
+      e->ed().VerticalScroll(int16_t(abajo ? 5 : -5));
+      e->Sincroniza();
+    }
+  });
   resize(1180, 720);
 }
 
@@ -162,8 +169,9 @@ void FrmMain::CreaMenus() {
   enlace.VistaTerminal = [&vista]() -> CtlEdit* { return &vista; };
   enlace.SendData = [&p](const Texto& t) { p.SendData(t); };
   enlace.Buscar = [this] {
-    FrmBuscar buscar([this] { return EditorQtActual(); }, this);
-    buscar.exec();
+    // Stays open for further searches; "&Cancelar" closes and deletes it.
+    auto* buscar = new FrmBuscar([this] { return EditorQtActual(); }, this);
+    buscar->show();
   };
   enlace.LimpiaBuffer = [&p] { p.LimpiarBuffer(); };
   enlace.LimpiarPantalla = [&p] { p.LimpiarPantalla(); };
