@@ -82,7 +82,7 @@ std::filesystem::path DestinoEnlace(std::filesystem::path ruta, std::error_code&
 
 } // namespace
 
-std::string EscribeBytes(const std::filesystem::path& enlace, std::string_view bytes) {
+std::string EscribeBytes(const std::filesystem::path& enlace, std::string_view bytes, bool sincronizar) {
   std::error_code ec;
   const std::filesystem::path ruta = DestinoEnlace(enlace, ec);
   if (ec) return ec.message();
@@ -112,7 +112,7 @@ std::string EscribeBytes(const std::filesystem::path& enlace, std::string_view b
     }
     hecho += static_cast<std::size_t>(n);
   }
-  if (fsync(fd) != 0 || close(fd) != 0) {
+  if ((sincronizar && fsync(fd) != 0) || close(fd) != 0) {
     std::string e = std::strerror(errno);
     unlink(plantilla.c_str());
     return e;

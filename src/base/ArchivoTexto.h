@@ -27,7 +27,8 @@ std::optional<ContenidoArchivo> LeeArchivoTexto(const std::filesystem::path& rut
 // Writes to a temporary file in the same folder and renames it over the target, so a failed
 // write leaves the old file intact; through a symbolic link the file it points to is replaced
 // and the link stays. Returns an empty text on success, else the reason.
-std::string EscribeBytes(const std::filesystem::path& ruta, std::string_view bytes);
+// 'sincronizar' false skips the flush to disk, for work files read back at once and never kept.
+std::string EscribeBytes(const std::filesystem::path& ruta, std::string_view bytes, bool sincronizar = true);
 // Joins the lines with CR LF (and a final CR LF when saltoFinal) and writes them encoded.
 std::string EscribeArchivoTexto(const std::filesystem::path& ruta, const std::vector<Texto>& lineas,
                                 Codificacion cod, bool saltoFinal = true);

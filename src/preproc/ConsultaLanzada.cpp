@@ -114,7 +114,7 @@ std::optional<Texto> ConsultaLanzada::Consulta(Preprocesador& p, bool modoValor)
   fs::create_directories(carpeta_, ec);
   const fs::path spool = NombreNuevo(carpeta_, U"salida");
   const fs::path guion = NombreNuevo(carpeta_, U"temp");
-  std::string fallo = EscribeBytes(guion, GuionConsulta(spool, consulta));
+  std::string fallo = EscribeBytes(guion, GuionConsulta(spool, consulta), false);
   if (!fallo.empty()) {
     p.Error().Fija(1, T("Error escribiendo en archivo: ") + T(guion.string()), f.ArchivoActual(), linea);
     return std::nullopt;

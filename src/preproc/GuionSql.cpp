@@ -226,7 +226,8 @@ void EjecutorGuion::Escribe(const Texto& linea) {
 std::string EjecutorGuion::CierraSpool() {
   if (!spoolAbierto_) return {};
   spoolAbierto_ = false;
-  std::string fallo = EscribeBytes(spool_, bytes_);
+  // A spool is read back at once and never kept: no flush to disk.
+  std::string fallo = EscribeBytes(spool_, bytes_, false);
   bytes_.clear();
   return fallo.empty() ? fallo : spool_.string() + ": " + fallo;
 }
