@@ -5,6 +5,7 @@
 #include <QDockWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QRect>
 
 namespace zt {
 namespace {
@@ -61,6 +62,13 @@ void MenuMacrosQt::EstadoEjecucion(bool enEjecucion, bool MostrarBarra) {
   }
   frmMacro->FijaEjecutando(enEjecucion);
   if (enEjecucion && MostrarBarra) {
+    // First shown at the window's top right corner, clear of the menus; later where the user left it.
+    if (!barraColocada_) {
+      frmMacro->adjustSize();
+      const QRect r = ventana_->geometry();
+      frmMacro->move(r.right() - frmMacro->width() - 24, r.top() + 48);
+      barraColocada_ = true;
+    }
     frmMacro->show();
     frmMacro->raise();
     frmMacro->activateWindow();

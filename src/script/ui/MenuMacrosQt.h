@@ -40,6 +40,7 @@ private:
   ControlMacro& control_;
   std::filesystem::path carpeta_;
   std::vector<QAction*> lista_;
+  bool barraColocada_ = false;
 };
 
 } // namespace zt

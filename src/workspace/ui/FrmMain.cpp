@@ -124,6 +124,7 @@ FrmMain::FrmMain(CarpetasPrograma carpetas, QWidget* padre, Dialogs* dialogos)
       e->Sincroniza();
     }
   });
+  menuMacros->EstadoEjecucion(false, false); // the panel's stop button starts off
   resize(1180, 720);
 }
 
