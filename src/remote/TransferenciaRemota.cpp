@@ -105,26 +105,47 @@ struct Ocupa {
 
 } // namespace
 
+// Most lines of a text file are plain ASCII: those are widened or narrowed directly.
+namespace {
+
+Texto Linea(std::string_view b, Codificacion cod) {
+  for (unsigned char c : b)
+    if (c >= 0x80) return Decodifica(b, cod);
+  return Texto(b.begin(), b.end());
+}
+
+void AgregaBytes(std::string& r, const Texto& t, Codificacion cod) {
+  for (char32_t c : t)
+    if (c >= 0x80) {
+      r += Codifica(t, cod);
+      return;
+    }
+  r.append(t.begin(), t.end());
+}
+
+} // namespace
+
 TextoRemoto TextoDeBytes(std::string_view bytes, Codificacion cod) {
   TextoRemoto t;
   t.saltoFinal = !bytes.empty() && bytes.back() == '\n';
-  if (bytes.empty()) return t;
-  const Texto todo = Decodifica(bytes, cod);
-  std::size_t ini = 0;
-  for (std::size_t i = 0; i < todo.size(); ++i)
-    if (todo[i] == U'\n') {
-      t.lineas.emplace_back(todo.substr(ini, i - ini));
-      ini = i + 1;
-    }
-  if (ini < todo.size()) t.lineas.emplace_back(todo.substr(ini));
+  t.lineas.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
+  for (std::size_t ini = 0; ini < bytes.size();) {
+    std::size_t fin = bytes.find('\n', ini);
+    if (fin == std::string_view::npos) fin = bytes.size();
+    t.lineas.push_back(Linea(bytes.substr(ini, fin - ini), cod));
+    ini = fin + 1;
+  }
   return t;
 }
 
 std::string BytesDeTexto(const TextoRemoto& texto, Codificacion cod) {
   std::string r;
+  std::size_t total = 0;
+  for (const Texto& l : texto.lineas) total += l.size() + 1;
+  r.reserve(total);
   for (std::size_t i = 0; i < texto.lineas.size(); ++i) {
     if (i) r += '\n';
-    r += Codifica(texto.lineas[i], cod);
+    AgregaBytes(r, texto.lineas[i], cod);
   }
   if (texto.saltoFinal && !texto.lineas.empty()) r += '\n';
   return r;
