@@ -82,10 +82,8 @@ FrmMain::FrmMain(CarpetasPrograma carpetas, QWidget* padre, Dialogs* dialogos)
   vista.KeyPress = [&p](char32_t c) { p.TeclaCaracterTerminal(c); };
   vista.KeyUp = [&p](int codigo, int shift) { p.TeclaArribaTerminal(codigo, shift); };
   vista.ArchivoSoltado = [&vista](const Texto& archivo) { vista.CargarArch(archivo); };
-  vista.CambiaModo = [&vista] {
-    vista.TipoSelec(vista.TipoSelec() ? 0 : 1);
-    vista.RedibujaTodo();
-  };
+  // Alt+C goes through the Edit menu's item, so its check mark follows.
+  vista.CambiaModo = [this] { menus->mnModColumna->trigger(); };
   txtTerm_->alEnfocar = [&p] { p.TerminalTomaEnfoque(); };
   filtros_ = {new FiltroFoco(this, {}, [&p] { p.TerminalPierdeEnfoque(); }),
               new FiltroFoco(this, [&p, this] { p.FijaEditorActual(&edCom_->ed()); }, {}),
