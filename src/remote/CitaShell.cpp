@@ -110,7 +110,9 @@ Escritura ComandoEscritura(std::string_view contenido, const std::string& nombre
   return e;
 }
 
-uint32_t Cksum(std::string_view bytes) {
+namespace {
+
+const std::array<uint32_t, 256>& TablaCrc() {
   static const std::array<uint32_t, 256> tabla = [] {
     std::array<uint32_t, 256> t{};
     for (uint32_t i = 0; i < 256; ++i) {
@@ -120,11 +122,31 @@ uint32_t Cksum(std::string_view bytes) {
     }
     return t;
   }();
-  uint32_t crc = 0;
-  const auto paso = [&](unsigned char b) { crc = (crc << 8) ^ tabla[((crc >> 24) ^ b) & 0xFF]; };
-  for (unsigned char b : bytes) paso(b);
-  for (uint64_t n = bytes.size(); n != 0; n >>= 8) paso(static_cast<unsigned char>(n & 0xFF));
+  return tabla;
+}
+
+} // namespace
+
+void CrcCksum::Agrega(std::string_view bytes) {
+  const auto& tabla = TablaCrc();
+  uint32_t crc = crc_;
+  for (unsigned char b : bytes) crc = (crc << 8) ^ tabla[((crc >> 24) ^ b) & 0xFF];
+  crc_ = crc;
+  largo_ += bytes.size();
+}
+
+// The length goes in after the data, low byte first, as few bytes as it needs.
+uint32_t CrcCksum::Final() const {
+  const auto& tabla = TablaCrc();
+  uint32_t crc = crc_;
+  for (uint64_t n = largo_; n != 0; n >>= 8) crc = (crc << 8) ^ tabla[((crc >> 24) ^ (n & 0xFF)) & 0xFF];
   return ~crc;
+}
+
+uint32_t Cksum(std::string_view bytes) {
+  CrcCksum c;
+  c.Agrega(bytes);
+  return c.Final();
 }
 
 } // namespace zt

@@ -49,5 +49,16 @@ Escritura ComandoEscritura(std::string_view contenido, const std::string& nombre
 
 // POSIX cksum of the bytes: CRC-32 over the data and its length, complemented.
 uint32_t Cksum(std::string_view bytes);
+// The same, over bytes given in pieces.
+class CrcCksum {
+public:
+  void Agrega(std::string_view bytes);
+  uint32_t Final() const;
+  uint64_t largo() const { return largo_; }
+
+private:
+  uint32_t crc_ = 0;
+  uint64_t largo_ = 0;
+};
 
 } // namespace zt

@@ -97,17 +97,7 @@ bool DesdeOctal(std::string_view s, std::string& bytes) {
   return true;
 }
 
-struct Ocupa {
-  bool& flag;
-  explicit Ocupa(bool& f) : flag(f) { flag = true; }
-  ~Ocupa() { flag = false; }
-};
-
-} // namespace
-
 // Most lines of a text file are plain ASCII: those are widened or narrowed directly.
-namespace {
-
 Texto Linea(std::string_view b, Codificacion cod) {
   for (unsigned char c : b)
     if (c >= 0x80) return Decodifica(b, cod);
@@ -122,6 +112,52 @@ void AgregaBytes(std::string& r, const Texto& t, Codificacion cod) {
     }
   r.append(t.begin(), t.end());
 }
+
+// Takes the lines of a cat's output while they arrive, so the text is ready, and its checksum
+// known, when the end mark comes. It stops at the first line holding the end mark; what follows
+// is left to the final reading.
+struct LectorProgresivo {
+  std::string marcaB, marcaE;
+  Codificacion cod;
+  std::size_t pos = 0;
+  bool enContenido = false, parado = false;
+  CrcCksum crc;
+  std::vector<Texto> lineas;
+
+  void Avanza(const std::string& rec) {
+    if (parado) return;
+    if (!enContenido) {
+      const std::size_t b = rec.find(marcaB, pos);
+      const std::size_t nl = b == std::string::npos ? b : rec.find('\n', b);
+      if (nl == std::string::npos) { // search again from where the mark may begin
+        if (b != std::string::npos)
+          pos = b;
+        else if (rec.size() > marcaB.size())
+          pos = rec.size() - marcaB.size();
+        return;
+      }
+      pos = nl + 1;
+      enContenido = true;
+    }
+    for (std::size_t nl; (nl = rec.find('\n', pos)) != std::string::npos; pos = nl + 1) {
+      std::string_view linea(rec.data() + pos, nl - pos);
+      if (linea.find(marcaE) != std::string_view::npos) {
+        parado = true;
+        return;
+      }
+      if (!linea.empty() && linea.back() == '\r') linea.remove_suffix(1);
+      crc.Agrega(linea);
+      crc.Agrega("\n");
+      lineas.push_back(Linea(linea, cod));
+    }
+  }
+};
+
+struct Ocupa {
+  bool& flag;
+  explicit Ocupa(bool& f) : flag(f) { flag = true; }
+  ~Ocupa() { flag = false; }
+};
 
 } // namespace
 
@@ -171,6 +207,7 @@ TransferenciaRemota::Fin TransferenciaRemota::Ejecuta(const std::string& envio,
   std::size_t buscado = recibido.size();
   canal_.Envia(envio);
   for (;;) {
+    if (alRecibir_) alRecibir_(recibido);
     for (std::size_t i = 0; i < marcas.size(); ++i) {
       const std::size_t desde = buscado >= marcas[i].size() ? buscado - marcas[i].size() + 1 : 0;
       if (recibido.find(marcas[i], desde) != std::string::npos) {
@@ -223,7 +260,12 @@ TransferenciaRemota::Lectura TransferenciaRemota::LeeUnaVez(VistaTexto nombre, c
   const std::string comando = Imprime("ZTB", m) + "; " + orden + cita + "; " + Imprime("ZTE", m, " %s ") +
                               " \"$?\"; \\cksum < " + cita + "; " + Imprime("ZTF", m);
   std::string rec;
-  if (Fin f = Ejecuta(comando + "\r", {"ZTF" + m}, rec); f != Fin::Llego) return {Falla(f), {}};
+  const Codificacion cod = canal_.CodificacionFlujo();
+  LectorProgresivo lp{"ZTB" + m, "ZTE" + m + " ", cod};
+  if (!octal) alRecibir_ = [&lp](const std::string& r) { lp.Avanza(r); };
+  const Fin f = Ejecuta(comando + "\r", {"ZTF" + m}, rec);
+  alRecibir_ = nullptr;
+  if (f != Fin::Llego) return {Falla(f), {}};
   const std::size_t pB = rec.find("ZTB" + m);
   const std::size_t ini = pB == std::string::npos ? pB : rec.find('\n', pB);
   // The last end mark before the final one: a file may hold text that looks like a mark.
@@ -231,30 +273,44 @@ TransferenciaRemota::Lectura TransferenciaRemota::LeeUnaVez(VistaTexto nombre, c
   const std::size_t pF = rec.rfind("ZTF" + m);
   const std::size_t pE = ini == std::string::npos || pF < ini ? std::string::npos : rec.rfind(marcaE, pF);
   if (pE == std::string::npos || pE <= ini) return {kIrreconocible, {}};
-  const std::string contenido = SinCR(std::string_view(rec).substr(ini + 1, pE - ini - 1));
   uint64_t num[3];
   const int n = LeeNumeros(std::string_view(rec).substr(pE + marcaE.size()), num, 3);
-  const Codificacion cod = canal_.CodificacionFlujo();
   if (n < 1) return {kIrreconocible, {}};
   if (num[0] != 0) {
-    Texto m2 = MensajeHost(contenido, cod);
+    Texto m2 = MensajeHost(SinCR(std::string_view(rec).substr(ini + 1, pE - ini - 1)), cod);
     return {prefijo + (m2.empty() ? U"el host respondió con el estado " + T(std::to_string(num[0])) : m2),
             {}};
   }
-  std::string bytes;
-  if (!octal)
-    bytes = contenido;
-  else if (!DesdeOctal(contenido, bytes))
-    return {kIrreconocible, {}};
+  TextoRemoto texto;
+  CrcCksum crc;
+  if (octal) {
+    std::string bytes;
+    if (!DesdeOctal(SinCR(std::string_view(rec).substr(ini + 1, pE - ini - 1)), bytes))
+      return {kIrreconocible, {}};
+    crc.Agrega(bytes);
+    texto = TextoDeBytes(bytes, cod);
+  } else {
+    // What the progressive reading left: the last line when it has no line end (the mark follows
+    // it on the same line), or nothing.
+    lp.Avanza(rec);
+    if (!lp.enContenido || lp.pos > pE) return {kIrreconocible, {}};
+    const std::string resto = SinCR(std::string_view(rec).substr(lp.pos, pE - lp.pos));
+    crc = lp.crc;
+    crc.Agrega(resto);
+    texto.lineas = std::move(lp.lineas);
+    TextoRemoto cola = TextoDeBytes(resto, cod);
+    texto.saltoFinal = resto.empty() ? !texto.lineas.empty() : cola.saltoFinal;
+    for (Texto& l : cola.lineas) texto.lineas.push_back(std::move(l));
+  }
   // A host without cksum gives no numbers: the text is taken as it came.
-  if (n == 3 && (num[1] != Cksum(bytes) || num[2] != bytes.size())) {
+  if (n == 3 && (num[1] != crc.Final() || num[2] != crc.largo())) {
     if (!octal) {
       reintentar = true;
       return {};
     }
     return {prefijo + U"el archivo cambió mientras se leía.", {}};
   }
-  return {{}, TextoDeBytes(bytes, cod)};
+  return {{}, std::move(texto)};
 }
 
 Texto TransferenciaRemota::Guarda(VistaTexto nombre, const TextoRemoto& texto) {

@@ -79,6 +79,8 @@ private:
 
   CanalRemoto& canal_;
   bool ocupado_ = false;
+  // Runs after every chunk while a command waits (the fetch reads its lines as they come).
+  std::function<void(const std::string&)> alRecibir_;
 };
 
 } // namespace zt
