@@ -261,7 +261,10 @@ TransferenciaRemota::Lectura TransferenciaRemota::LeeUnaVez(VistaTexto nombre, c
                               " \"$?\"; \\cksum < " + cita + "; " + Imprime("ZTF", m);
   std::string rec;
   const Codificacion cod = canal_.CodificacionFlujo();
-  LectorProgresivo lp{"ZTB" + m, "ZTE" + m + " ", cod};
+  LectorProgresivo lp;
+  lp.marcaB = "ZTB" + m;
+  lp.marcaE = "ZTE" + m + " ";
+  lp.cod = cod;
   if (!octal) alRecibir_ = [&lp](const std::string& r) { lp.Avanza(r); };
   const Fin f = Ejecuta(comando + "\r", {"ZTF" + m}, rec);
   alRecibir_ = nullptr;

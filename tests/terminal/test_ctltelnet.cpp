@@ -49,6 +49,7 @@ TEST_F(Telnet, IniciarFijaTamanoYEstado) {
   EXPECT_EQ(Une(otra.llamadas), "FijaTamTerminal 90x35|Panel1 Desconectado. #000000/menu");
   EXPECT_EQ(telnet.AncTerm(), 90);
   EXPECT_EQ(telnet.AltTerm(), 35);
+  telnet.Iniciar(pantalla); // the Telnet object outlives 'otra'
 }
 
 TEST_F(Telnet, ConectaYCierraElHost) {

@@ -60,7 +60,9 @@ TEST(FuzzVista, InvariantesTrasCadaTrozo) {
     ASSERT_GE(vista.y0, 1);
     ASSERT_TRUE(vista.curY >= 0 && vista.curY <= vista.curYmax + CtlEdTelnet::kMargenFilas);
     ASSERT_TRUE(vista.curX >= 0 && vista.curX <= CtlEdTelnet::kLargoLineaMax);
-    if (vista.nLin() > 0) ASSERT_LE(vista.y0 + vista.curY, vista.nLin());
+    if (vista.nLin() > 0) {
+      ASSERT_LE(vista.y0 + vista.curY, vista.nLin());
+    }
     ASSERT_GE(vista.curYt, 1);
     ASSERT_GE(vista.primLinVis, 1);
     ASSERT_LE(vista.nLlegoPrompt, vista.nLin());

@@ -2,6 +2,7 @@
 #include "platform/qt/SurfaceQt.h"
 #include "platform/qt/ConvierteQt.h"
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPainter>
 
 namespace zt {
@@ -15,15 +16,24 @@ char32_t Visible(char32_t c) {
   if (c < 0x20 || (c >= 0xD800 && c <= 0xDFFF)) return 0xFFFD;
   return c;
 }
+
+// Fonts advance by fractions of a pixel, cells by whole pixels: a run drawn at the font's own
+// pitch would drift from its cells and leave a gap where the next colour begins.
+void AjustaPaso(QFont& f, int ancho) {
+  f.setLetterSpacing(QFont::AbsoluteSpacing, 0);
+  f.setLetterSpacing(QFont::AbsoluteSpacing, ancho - QFontMetricsF(f).horizontalAdvance(QLatin1Char('M')));
+}
 } // namespace
 
-SurfaceQt::SurfaceQt(QPainter &pintor, const QFont &fuente)
+SurfaceQt::SurfaceQt(QPainter& pintor, const QFont& fuente)
     : pintor_(pintor), fuente_(fuente), negrita_(fuente), metrica_(MetricaDe(fuente)),
       ascenso_(QFontMetrics(fuente).ascent()) {
   negrita_.setBold(true);
+  AjustaPaso(fuente_, metrica_.ancho);
+  AjustaPaso(negrita_, metrica_.ancho);
 }
 
-MetricaCelda SurfaceQt::MetricaDe(const QFont &fuente) {
+MetricaCelda SurfaceQt::MetricaDe(const QFont& fuente) {
   QFontMetrics fm(fuente);
   return {std::max(1, fm.horizontalAdvance(QLatin1Char('M'))), std::max(1, fm.height())};
 }
