@@ -1,5 +1,6 @@
 // Spanish descriptions of the run-time errors, in the platform's wording.
 #include "base/Error.h"
+#include <cerrno>
 
 namespace zt {
 
@@ -28,5 +29,16 @@ ErrorEjecucion::ErrorEjecucion(CodigoError codigo) : ErrorEjecucion(codigo, Desc
 
 ErrorEjecucion::ErrorEjecucion(CodigoError codigo, Texto descripcion)
     : std::runtime_error(U8(descripcion)), codigo_(codigo), descripcion_(std::move(descripcion)) {}
+
+CodigoError ErrorDeApertura(int err) {
+  switch (err) {
+  case ENOENT:
+  case ENOTDIR: return CodigoError::RutaNoEncontrada;
+  case EACCES:
+  case EPERM:
+  case EROFS: return CodigoError::AccesoDenegado;
+  default: return CodigoError::ErrorRuta;
+  }
+}
 
 } // namespace zt

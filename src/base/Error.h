@@ -26,6 +26,9 @@ enum class CodigoError : int {
 // Spanish description in the platform's wording.
 Texto DescripcionError(CodigoError codigo);
 
+// The run-time error for a file that could not be opened, from the system's errno.
+CodigoError ErrorDeApertura(int err);
+
 class ErrorEjecucion : public std::runtime_error {
 public:
   explicit ErrorEjecucion(CodigoError codigo);

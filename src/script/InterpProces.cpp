@@ -29,17 +29,6 @@ Texto RecortaBlancos(VistaTexto s) {
   return Texto(s.substr(a, b - a + 1));
 }
 
-CodigoError ErrorDeApertura(int err) {
-  switch (err) {
-  case ENOENT:
-  case ENOTDIR: return CodigoError::RutaNoEncontrada;
-  case EACCES:
-  case EPERM:
-  case EROFS: return CodigoError::AccesoDenegado;
-  default: return CodigoError::ErrorRuta;
-  }
-}
-
 // Keeps the IF depth counted across the recursion, whatever way a level is left.
 class Nivel {
 public:

@@ -5,21 +5,6 @@
 
 namespace zt {
 
-namespace {
-
-CodigoError CodigoDe(int e) {
-  switch (e) {
-  case ENOENT:
-  case ENOTDIR: return CodigoError::RutaNoEncontrada;
-  case EACCES:
-  case EPERM:
-  case EROFS: return CodigoError::AccesoDenegado;
-  default: return CodigoError::ErrorRuta;
-  }
-}
-
-} // namespace
-
 Texto TextoParaRegistro(VistaTexto recibido) {
   Texto r;
   r.reserve(recibido.size() + recibido.size() / 16);
@@ -35,7 +20,7 @@ void RegistroTerminal::Abre(const std::filesystem::path& ruta) {
   Cierra();
   // "w" truncates: the new log starts from an empty file.
   archivo_ = std::fopen(ruta.c_str(), "wb");
-  if (!archivo_) throw ErrorEjecucion(CodigoDe(errno));
+  if (!archivo_) throw ErrorEjecucion(ErrorDeApertura(errno));
   nombre_ = ruta;
 }
 
