@@ -1,6 +1,6 @@
 // ZTelnet: the main window; its loading reads the settings and acts on the command line.
 #include "platform/Carpetas.h"
-#include "preproc/sql/BaseDatosQt.h"
+#include "preproc/ui/sql/BaseDatosQt.h"
 #include "workspace/ui/FrmMain.h"
 #include <QApplication>
 #include <QTimer>

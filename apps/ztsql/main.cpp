@@ -1,7 +1,7 @@
 // ztsql [usuario/clave@BaseDeDatos] [@]script: runs a query script. Without a connection on the
 // command line, the one in QUILLON_CONEXION is used (what Quillon hands the programs it starts),
 // else the SQLite file quillon.db of the current folder.
-#include "preproc/sql/BaseDatosQt.h"
+#include "preproc/ui/sql/BaseDatosQt.h"
 #include <QCoreApplication>
 #include <cstring>
 #include <iostream>

@@ -1,5 +1,5 @@
 // BaseDatos over Qt's SQL module.
-#include "preproc/sql/BaseDatosQt.h"
+#include "preproc/ui/sql/BaseDatosQt.h"
 #include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlError>
