@@ -14,16 +14,10 @@ std::string GuionConsulta(const fs::path& spool, VistaTexto consulta) {
   std::string s = "SPOOL " + spool.string() +
                   "\r\nSET TRIMSPOOL ON\r\nSET FEEDBACK OFF\r\nSET NEWPAGE NONE\r\n"
                   "SET HEAD OFF\r\n";
-  for (size_t i = 0; i < consulta.size(); ++i) {
-    char32_t c = consulta[i];
-    if (c == U'\r' && i + 1 < consulta.size() && consulta[i + 1] == U'\n') continue;
-    if (c == U'\r' || c == U'\n') {
-      s += "\r\n";
-    } else {
-      char b[4];
-      s.append(b, CodificaCaracterUtf8(c, b));
-    }
-  }
+  bool saltoFinal = false;
+  const std::vector<Texto> lineas = PartirLineas(consulta, &saltoFinal);
+  for (size_t i = 0; i < lineas.size(); ++i) s += (i ? "\r\n" : "") + U8(lineas[i]);
+  if (saltoFinal) s += "\r\n";
   return s + "\r\nSPOOL OFF\r\nEXIT\r\n";
 }
 
