@@ -5,10 +5,8 @@
 // the medians are compared. The sides take turns, one round each.
 // Run: bench_remote [vueltas] [shell]
 #include "fakes/HostTelnetd.h"
+#include "fakes/SesionLoopback.h"
 #include "platform/AppQt.h"
-#include "platform/qt/PumpQt.h"
-#include "platform/qt/SocketQt.h"
-#include "platform/qt/TimerQt.h"
 #include "remote/CanalTelnet.h"
 #include "remote/TransferenciaRemota.h"
 #include "terminal/CtlEdTelnet.h"
@@ -73,15 +71,14 @@ Tiempos Nuestro(const std::string& shell, const std::string& bytes, int vueltas,
   test::HostTelnetd host(shell, kPrompt);
   if (!host.Arranca()) return t.bien = false, t;
   host.Escribe("grande", bytes);
-  SocketQt socket;
-  TimerQt timer;
-  PumpQt pump;
-  CtlEdTelnet vista;
   VistaNula nada;
-  CtlTelnet telnet(socket, timer);
-  telnet.Iniciar(vista);
-  telnet.Connect(U"127.0.0.1", host.puerto, 10);
-  if (!pump.EsperaHasta([&] { return vista.UltimaLinea() == T(kPrompt); }, 15000)) return t.bien = false, t;
+  test::SesionLoopback s;
+  CtlEdTelnet& vista = s.vista;
+  CtlTelnet& telnet = s.telnet;
+  PumpQt& pump = s.pump;
+  if (!s.Conecta(
+          host.puerto, [&] { return vista.UltimaLinea() == T(kPrompt); }, 15000))
+    return t.bien = false, t;
   if (nula) telnet.Iniciar(nada);
   CanalTelnet canal(telnet, pump, nula ? static_cast<PantallaTelnet*>(&nada) : &vista);
   TransferenciaRemota tr(canal);

@@ -2,13 +2,9 @@
 // EnviaComando("echo N") (send, wait for the next prompt, take the lines between), against expect
 // driving the system telnet client through the same kind of server doing the same. Median, 99th
 // percentile and the trips over 10 ms of each.
-#include "fakes/FakeDialogs.h"
 #include "fakes/HostTelnetd.h"
-#include "platform/qt/PumpQt.h"
-#include "platform/qt/SocketQt.h"
-#include "platform/qt/TimerQt.h"
+#include "fakes/SesionLoopback.h"
 #include "terminal/CtlEdTelnet.h"
-#include "terminal/CtlTelnet.h"
 #include <QCoreApplication>
 #include <algorithm>
 #include <chrono>
@@ -19,6 +15,7 @@
 
 using namespace zt;
 using test::HostTelnetd;
+using test::SesionLoopback;
 
 namespace {
 
@@ -45,18 +42,12 @@ std::vector<double> Nuestras() {
   HostTelnetd host("bash", "zt$ ");
   std::vector<double> us;
   if (!host.Arranca()) return us;
-  SocketQt socket;
-  TimerQt timer;
-  PumpQt pump;
-  FakeDialogs dialogos;
-  CtlEdTelnet vista;
-  CtlTelnet telnet(socket, timer);
-  telnet.Iniciar(vista);
-  telnet.FijaEspera(&pump, &dialogos);
-  vista.DetPromptActiva = true;
-  vista.PatIniPrompt = U"zt$ ";
-  telnet.Connect(U"127.0.0.1", host.puerto, 10);
-  if (!pump.EsperaHasta([&] { return telnet.LlegoPrompt; }, 10000)) return us;
+  SesionLoopback s;
+  CtlTelnet& telnet = s.telnet;
+  PumpQt& pump = s.pump;
+  s.vista.DetPromptActiva = true;
+  s.vista.PatIniPrompt = U"zt$ ";
+  if (!s.Conecta(host.puerto, [&] { return telnet.LlegoPrompt; })) return us;
   for (int i = 0; i < kVueltas + kCalentamiento; ++i) {
     const Texto esperado = T(std::to_string(i));
     const auto t0 = std::chrono::steady_clock::now();

@@ -2,10 +2,8 @@
 // every hostile text stored, compared byte for byte on the host, fetched back and stored again.
 #include "TextosHostiles.h"
 #include "fakes/HostTelnetd.h"
+#include "fakes/SesionLoopback.h"
 #include "platform/AppQt.h"
-#include "platform/qt/PumpQt.h"
-#include "platform/qt/SocketQt.h"
-#include "platform/qt/TimerQt.h"
 #include "remote/CanalTelnet.h"
 #include "remote/TransferenciaRemota.h"
 #include "terminal/CtlEdTelnet.h"
@@ -15,6 +13,7 @@
 
 using namespace zt;
 using zt::test::HostTelnetd;
+using zt::test::SesionLoopback;
 
 namespace {
 
@@ -37,14 +36,12 @@ TEST_P(RemotoReal, GuardaLeeYEditaTextosHostiles) {
   if (!host.Disponible()) GTEST_SKIP() << host.Falta();
   AppQt();
   ASSERT_TRUE(host.Arranca());
-  SocketQt socket;
-  TimerQt timer;
-  PumpQt pump;
-  CtlEdTelnet vista; // the real terminal view takes every byte the transfers make the host print
-  CtlTelnet telnet(socket, timer);
-  telnet.Iniciar(vista);
-  telnet.Connect(U"127.0.0.1", host.puerto, 10);
-  ASSERT_TRUE(pump.EsperaHasta([&] { return vista.UltimaLinea() == U"zt$ "; }, 15000))
+  SesionLoopback s; // the real terminal view takes every byte the transfers make the host print
+  CtlEdTelnet& vista = s.vista;
+  CtlTelnet& telnet = s.telnet;
+  PumpQt& pump = s.pump;
+  ASSERT_TRUE(s.Conecta(
+      host.puerto, [&] { return vista.UltimaLinea() == U"zt$ "; }, 15000))
       << U8(vista.UltimaLinea());
   CanalTelnet canal(telnet, pump, &vista);
   TransferenciaRemota tr(canal);

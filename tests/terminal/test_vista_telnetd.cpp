@@ -1,18 +1,15 @@
 // The terminal view against the system's telnet server on the loopback, with several shells: the
 // prompt is recognised, commands come back line for line and typed accents reach the host whole.
 #include "base/Codec.h"
-#include "fakes/FakeDialogs.h"
 #include "fakes/HostTelnetd.h"
+#include "fakes/SesionLoopback.h"
 #include "platform/AppQt.h"
-#include "platform/qt/PumpQt.h"
-#include "platform/qt/SocketQt.h"
-#include "platform/qt/TimerQt.h"
 #include "terminal/CtlEdTelnet.h"
-#include "terminal/CtlTelnet.h"
 #include <gtest/gtest.h>
 
 using namespace zt;
 using test::HostTelnetd;
+using test::SesionLoopback;
 
 namespace {
 
@@ -37,19 +34,14 @@ TEST_P(VistaReal, PromptComandosYAcentos) {
   const std::string contenido = Fichero(2000);
   host.Escribe("f.txt", contenido);
 
-  SocketQt socket;
-  TimerQt timer;
-  PumpQt pump;
-  FakeDialogs dialogos;
-  CtlEdTelnet vista;
-  CtlTelnet telnet(socket, timer);
-  telnet.Iniciar(vista);
-  telnet.FijaEspera(&pump, &dialogos);
+  SesionLoopback s;
+  CtlEdTelnet& vista = s.vista;
+  CtlTelnet& telnet = s.telnet;
+  PumpQt& pump = s.pump;
   telnet.MaxLineasTerm = 5000;
   vista.DetPromptActiva = true;
   vista.PatIniPrompt = U"zt$ ";
-  telnet.Connect(U"127.0.0.1", host.puerto, 10);
-  ASSERT_TRUE(pump.EsperaHasta([&] { return telnet.LlegoPrompt; }, 10000)) << U8(vista.Text());
+  ASSERT_TRUE(s.Conecta(host.puerto, [&] { return telnet.LlegoPrompt; })) << U8(vista.Text());
 
   EXPECT_EQ(U8(telnet.EnviaComando(U"echo hola", 1, 1)), "hola");
 
@@ -72,7 +64,7 @@ TEST_P(VistaReal, PromptComandosYAcentos) {
   const std::string todo = U8(vista.Text());
   EXPECT_EQ(todo.find('\x1b'), std::string::npos);
   EXPECT_EQ(todo.find("2004"), std::string::npos);
-  EXPECT_TRUE(dialogos.mensajes.empty());
+  EXPECT_TRUE(s.dialogos.mensajes.empty());
 
   telnet.SendData(U"exit\r");
   EXPECT_TRUE(pump.EsperaHasta([&] { return telnet.State() != 7; }, 10000));
