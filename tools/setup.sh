@@ -6,7 +6,7 @@ top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 packages=(cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libqt6test6 libgl-dev
           libgtest-dev libgmock-dev googletest libbenchmark-dev m4 inetutils-telnetd
           expect telnet libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc postgresql
-          busybox dash ksh mksh zsh libvterm-dev)
+          busybox dash ksh mksh zsh libvterm-dev qt6-translations-l10n)
 
 missing=()
 for p in "${packages[@]}"; do

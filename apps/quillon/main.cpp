@@ -2,7 +2,7 @@
 // wires the Qt implementations and shows the window when one is wanted.
 #include "base/Texto.h"
 #include "platform/Carpetas.h"
-#include "platform/qt/EstiloQt.h"
+#include "platform/qt/AplicacionQt.h"
 #include "platform/qt/DialogsQt.h"
 #include "platform/qt/ProcessesQt.h"
 #include "platform/qt/PumpQt.h"
@@ -38,7 +38,7 @@ int main(int argc, char* argv[]) {
   if (!HayPantalla() && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
   QApplication::setApplicationName("Quillon");
-  QApplication::setStyle(new zt::EstiloQt);
+  zt::PreparaAplicacion(app);
 
   std::vector<zt::Texto> argumentos;
   for (int i = 1; i < argc; ++i) argumentos.push_back(zt::T(argv[i]));

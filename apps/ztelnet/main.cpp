@@ -1,6 +1,6 @@
 // ZTelnet: the main window; its loading reads the settings and acts on the command line.
 #include "platform/Carpetas.h"
-#include "platform/qt/EstiloQt.h"
+#include "platform/qt/AplicacionQt.h"
 #include "preproc/ui/sql/BaseDatosQt.h"
 #include "workspace/ui/FrmMain.h"
 #include <QApplication>
@@ -38,7 +38,7 @@ int main(int argc, char* argv[]) {
   }
   QApplication app(argc, argv); // takes its own options (-platform ...) out of argv
   QApplication::setApplicationName("ZTelnet");
-  QApplication::setStyle(new zt::EstiloQt);
+  zt::PreparaAplicacion(app);
   std::vector<zt::Texto> argumentos;
   for (int i = 1; i < argc; ++i) argumentos.push_back(zt::T(argv[i]));
 

@@ -1,0 +1,21 @@
+#include "platform/qt/AplicacionQt.h"
+#include "platform/qt/EstiloQt.h"
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace zt {
+
+void PreparaAplicacion(QApplication& app) {
+  QApplication::setStyle(new EstiloQt);
+  // Without the translations installed Qt's texts stay in English; nothing else changes.
+  auto* traductor = new QTranslator(&app);
+  if (traductor->load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(traductor);
+  else
+    delete traductor;
+}
+
+} // namespace zt
