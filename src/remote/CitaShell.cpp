@@ -1,5 +1,6 @@
 // Quoting of names and texts for the shell, and the command that writes a file with printf.
 #include "remote/CitaShell.h"
+#include <algorithm>
 #include <array>
 
 namespace zt {
@@ -65,47 +66,111 @@ std::string CitaNombreRemoto(VistaTexto nombre, Codificacion cod) {
 std::string EscapaByte(unsigned char b) {
   if (b == '\\') return "\\\\";
   if (b == '\t') return "\\t";
+  if (b == '\n') return "\\n";
   if (b >= 0x20 && b < 0x7F && b != '\'') return std::string(1, char(b));
   const char octal[] = {'\\', '0', char('0' + (b >> 6)), char('0' + ((b >> 3) & 7)), char('0' + (b & 7))};
   return std::string(octal, sizeof octal);
 }
 
-// Data lines: ": '<escaped>'" ends a line of the text, ": '<escaped>'-" is a piece of a longer
-// line, ": ZTFIN" ends the text. The reader holds no single quote, so it fits in one.
+std::string LectorDatos() {
+  // sed takes the data a line per read (a shell's read builtin would take a byte per call), drops
+  // each line's ": '" and stops at the end line; tr drops the closing quotes (a quote of the text
+  // travels as \0047) and the line ends (the text's own travel as \n); one printf decodes it all.
+  return "printf \"%b\" \"$(sed -n \"/^: ZTFIN\\$/q;s/^...//p\" | tr -d \"\\n\\047\")\"";
+}
+
+namespace {
+
+// The escapes of the data, one per byte value, with the bytes that stand for themselves marked.
+struct TablaEscapes {
+  struct Escape {
+    char s[5];
+    uint8_t n;
+  };
+  std::array<Escape, 256> e{};
+  std::array<bool, 256> plano{};
+  TablaEscapes() {
+    for (int b = 0; b < 256; ++b) {
+      const std::string t = EscapaByte(static_cast<unsigned char>(b));
+      std::copy(t.begin(), t.end(), e[b].s);
+      e[b].n = static_cast<uint8_t>(t.size());
+      plano[b] = t.size() == 1;
+    }
+  }
+};
+
+// The script of the store, run by sh -c with the target's name as $1. Every exit goes through
+// q, which removes the temporary file, gives the terminal its settings back and, when the store
+// created the target and did not fill it, removes it again.
+std::string GuionEscritura(const std::string& marca, uint32_t cksum, std::size_t largo) {
+  const std::string crc = std::to_string(cksum);
+  const std::string pasos[] = {
+      "f=$1", "t= s= n=",
+      // A hang-up ends the reading with end-of-file: the checks then fail and the cleaning runs.
+      "trap \"\" HUP", "[ -e \"$f\" ] || [ -h \"$f\" ] || n=1",
+      // A target that cannot be written is refused before any data is sent; a new one gets the
+      // user's usual permissions, the temporary file private ones.
+      ": >> \"$f\" || exit", "umask 077",
+      "q() { rm -f \"$t\"; [ -z \"$s\" ] || stty \"$s\" 2>/dev/null; "
+      "[ -z \"$n\" ] || rm -f \"$f\"; exit $1; }",
+      "trap \"q 130\" INT TERM", "d=${TMPDIR:-/tmp}",
+      // Without mktemp: a name no one can guess, created only if it does not exist yet.
+      "t=$(mktemp \"$d/zt.XXXXXXXXXX\" 2>/dev/null) || { t=$d/zt.$$." + marca +
+          "; (set -C; : > \"$t\") || { t=; q 1; }; }",
+      "s=$(stty -g 2>/dev/null)", "stty -echo 2>/dev/null", "printf \"%s%s\\n\" ZTL " + marca + " >&2",
+      LectorDatos() + " > \"$t\" || q 1", "[ -z \"$s\" ] || stty \"$s\" 2>/dev/null", "s=",
+      // Without cksum only the length can be checked.
+      "c=$(cksum < \"$t\" 2>/dev/null) || c=\"" + crc + " $(wc -c < \"$t\")\"",
+      "[ \"$(echo $c)\" = \"" + crc + " " + std::to_string(largo) + "\" ] || q " +
+          std::to_string(kEstadoIncompleto),
+      // Nothing cuts the copy short; it overwrites the target in place.
+      "trap \"\" INT TERM QUIT", "n=", "cat \"$t\" > \"$f\"", "q $?"};
+  std::string r;
+  for (const std::string& p : pasos) r += (r.empty() ? "" : "; ") + p;
+  return r;
+}
+
+} // namespace
+
+// Data lines: ": '<piece>'", the pieces in order being the escaped text, cut between escapes;
+// ": ZTFIN" ends the data.
 Escritura ComandoEscritura(std::string_view contenido, const std::string& nombreCitado,
                            const std::string& marca, std::size_t maxLinea) {
+  static const TablaEscapes tabla;
   Escritura e;
-  // sed takes the data a line per read (a shell's read builtin would take a byte per call) and
-  // stops at the end line; one printf decodes it all. The terminal does not echo the data back.
-  e.orden = "\\sh -c 't=$(stty -g 2>/dev/null); stty -echo 2>/dev/null; printf \"%s%s\\n\" ZTL " + marca +
-            " >&2; printf \"%b\" \"$(sed -n \"/^: ZTFIN\\$/q;s/^: .\\(.*\\).-\\$/\\1/p;t;"
-            "s/^: .\\(.*\\).\\$/\\1\\\\\\\\n/p\" | tr -d \"\\n\")\"; r=$?; "
-            "[ -n \"$t\" ] && stty \"$t\" 2>/dev/null; exit $r' > " +
-            nombreCitado;
+  e.cksum = Cksum(contenido);
+  e.orden = "\\sh -c '" + GuionEscritura(marca, e.cksum, contenido.size()) + "' sh " + nombreCitado;
+  const std::size_t maxPieza = std::max<std::size_t>(maxLinea, 9) - 4;
   std::string& d = e.datos;
-  d.reserve(contenido.size() + contenido.size() / 8 + 64);
-  std::size_t enLinea = 0;
-  bool abierta = false;
-  for (unsigned char b : contenido) {
-    if (!abierta) {
-      d += ": '";
-      abierta = true;
-      enLinea = 3;
+  d.reserve(contenido.size() + contenido.size() / 4 + contenido.size() / maxPieza * 5 + 16);
+  std::size_t enPieza = 0;
+  const auto cierra = [&] {
+    if (enPieza) d += "'\r";
+    enPieza = 0;
+  };
+  const auto abre = [&](std::size_t n) {
+    if (enPieza + n > maxPieza) cierra();
+    if (!enPieza) d += ": '";
+  };
+  for (std::size_t i = 0; i < contenido.size();) {
+    const auto b = static_cast<unsigned char>(contenido[i]);
+    if (tabla.plano[b]) { // a run of bytes that stand for themselves, up to the piece's end
+      abre(1);
+      std::size_t j = i + 1;
+      const std::size_t fin = std::min(contenido.size(), i + maxPieza - enPieza);
+      while (j < fin && tabla.plano[static_cast<unsigned char>(contenido[j])]) ++j;
+      d.append(contenido.data() + i, j - i);
+      enPieza += j - i;
+      i = j;
+    } else {
+      const auto& x = tabla.e[b];
+      abre(x.n);
+      d.append(x.s, x.n);
+      enPieza += x.n;
+      ++i;
     }
-    if (b == '\n') {
-      d += "'\r";
-      abierta = false;
-      continue;
-    }
-    const std::string t = EscapaByte(b);
-    if (enLinea + t.size() > maxLinea) {
-      d += "'-\r: '";
-      enLinea = 3;
-    }
-    d += t;
-    enLinea += t.size();
   }
-  if (abierta) d += "'-\r";
+  cierra();
   d += ": ZTFIN\r";
   return e;
 }

@@ -25,27 +25,38 @@ std::string CitaShell(std::string_view bytes);
 std::string CitaNombreRemoto(VistaTexto nombre, Codificacion cod);
 
 // What one byte of a text becomes in an argument of printf's %b inside single quotes: printable
-// ASCII as itself, \ as \\, TAB as \t, and ' and every other byte as \0ooo. A line feed is not
-// handled here.
+// ASCII as itself, \ as \\, TAB as \t, line feed as \n, and ' and every other byte as \0ooo.
 std::string EscapaByte(unsigned char b);
 
-// A store types a short command that starts a reader on the host, then, once the reader said it
-// is ready, the text as data lines which the reader decodes with printf's %b. The text never
-// passes through the shell's line editor (which made a large store take minutes), and every data
-// line is a no-op command (": '...'") should a shell ever read it.
+// A store types one command line that starts a reader on the host, then, once the reader said
+// it is ready, the text as data lines. The reader decodes them into a private temporary file, and
+// only when that file holds exactly the text (its length and checksum, given in the command) is
+// the target overwritten from it, in place, so the target keeps its inode, owner, permissions and
+// links. A store that breaks before (a lost connection, a time-out, a killed host) leaves the
+// target as it was; the temporary file goes in every case. The text never passes through the
+// shell's line editor, and every data line is a no-op command (": '...'") should a shell ever
+// read it.
 struct Escritura {
-  std::string orden; // the command to type (without its final CR)
-  std::string datos; // the data lines and the end line, each ending in CR
+  std::string orden;  // the command to type (without its final CR); its status is the store's
+  std::string datos;  // the data lines and the end line, each ending in CR
+  uint32_t cksum = 0; // of the text, as the host's cksum gives it
 };
 
 // Bytes per typed data line: the host's terminal keeps at most 4095 of a line.
 constexpr std::size_t kMaxLineaDatos = 512;
 
+// Exit status of the store when the text did not reach the host whole: the target was not touched.
+constexpr int kEstadoIncompleto = 65;
+
 // The store of 'contenido' (the file's exact bytes) into the file named by 'nombreCitado'. The
 // reader writes "ZTL" + 'marca' to the terminal when it starts reading; when the file cannot be
-// opened it never starts, and the data must not be sent.
+// written, or no temporary file can be made, it never starts, and the data must not be sent.
 Escritura ComandoEscritura(std::string_view contenido, const std::string& nombreCitado,
                            const std::string& marca, std::size_t maxLinea = kMaxLineaDatos);
+
+// The host command that reads data lines from its input up to the end line and writes the bytes
+// they carry to its output; it holds no single quote.
+std::string LectorDatos();
 
 // POSIX cksum of the bytes: CRC-32 over the data and its length, complemented.
 uint32_t Cksum(std::string_view bytes);

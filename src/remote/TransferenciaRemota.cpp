@@ -12,6 +12,7 @@ const Texto kCerrada = U"Se perdió la conexión con el host.";
 const Texto kExcedido = U"La respuesta del host es demasiado grande para el editor remoto.";
 const Texto kOcupado = U"Ya hay una operación remota en curso.";
 const Texto kIrreconocible = U"No se reconoce la respuesta del host.";
+const Texto kIncompleto = U"el texto no llegó entero al host; el archivo no se modificó.";
 
 std::string MarcaAleatoria() {
   static std::mt19937_64 gen{std::random_device{}()};
@@ -328,17 +329,19 @@ Texto TransferenciaRemota::Guarda(VistaTexto nombre, const TextoRemoto& texto) {
   const Escritura e = ComandoEscritura(bytes, cita, m, maxLineaDatos);
   const std::string comando =
       e.orden + "; " + Imprime("ZTS", m, " %s ") + " \"$?\"; \\cksum < " + cita + "; " + Imprime("ZTF", m);
-  // The text goes only to a reader that said it is reading: when the file cannot be opened the
+  // The text goes only to a reader that said it is reading: when the file cannot be written the
   // reader never starts, and the shell itself must not get the data.
   std::string rec;
   std::size_t cual = 0;
-  if (Fin f = Ejecuta(comando + "\r", {"ZTL" + m, "ZTF" + m}, rec, &cual); f != Fin::Llego) return Falla(f);
-  if (cual == 0)
+  Fin f = Ejecuta(comando + "\r", {"ZTL" + m, "ZTF" + m}, rec, &cual);
+  if (f == Fin::Llego && cual == 0)
     // The host says nothing while it takes the data: allow for a slow link (64 KB/s).
-    if (Fin f = Ejecuta(e.datos, {"ZTF" + m}, rec, nullptr,
-                        int(std::min<std::size_t>(e.datos.size() / 64, 3600000)));
-        f != Fin::Llego)
-      return Falla(f);
+    f = Ejecuta(e.datos, {"ZTF" + m}, rec, nullptr, int(std::min<std::size_t>(e.datos.size() / 64, 3600000)));
+  if (f != Fin::Llego) {
+    // A reader left waiting would take what is typed next as data: stop it (the target stays).
+    if (f == Fin::Tiempo) canal_.Envia("\x03");
+    return Falla(f);
+  }
   const std::string marcaS = "ZTS" + m + " ";
   const std::size_t pS = rec.find(marcaS);
   if (pS == std::string::npos) return kIrreconocible;
@@ -346,11 +349,15 @@ Texto TransferenciaRemota::Guarda(VistaTexto nombre, const TextoRemoto& texto) {
   const int n = LeeNumeros(std::string_view(rec).substr(pS + marcaS.size()), num, 3);
   if (n < 1) return kIrreconocible;
   const Texto prefijo = U"No se pudo guardar " + Texto(nombre) + U": ";
+  if (num[0] == uint64_t(kEstadoIncompleto)) return prefijo + kIncompleto;
   if (num[0] != 0) {
-    Texto m2 = MensajeHost(std::string_view(rec).substr(0, pS), cod);
+    // The host's words since the reader started (before it, those of the command line).
+    const std::size_t pL = rec.rfind("ZTL" + m, pS);
+    const std::size_t desde = pL == std::string::npos ? 0 : std::min(rec.find('\n', pL), pS);
+    Texto m2 = MensajeHost(std::string_view(rec).substr(desde, pS - desde), cod);
     return prefijo + (m2.empty() ? U"el host respondió con el estado " + T(std::to_string(num[0])) : m2);
   }
-  if (n == 3 && (num[1] != Cksum(bytes) || num[2] != bytes.size()))
+  if (n == 3 && (num[1] != e.cksum || num[2] != bytes.size()))
     return prefijo + U"el archivo del host no coincide con el texto enviado.";
   return {};
 }

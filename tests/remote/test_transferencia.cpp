@@ -135,35 +135,57 @@ TEST_F(Prueba, UnaOperacionALaVez) {
 TEST_F(Prueba, GuardarCuentaSoloConLaConfirmacionDelHost) {
   const TextoRemoto texto{{U"uno", U"dos 'x' $y"}, true};
   const std::string bytes = "uno\ndos 'x' $y\n";
-  bool abre = true;
+  bool abre = true, responde = true;
   std::string estado = "0", crc = std::to_string(Cksum(bytes)), mensaje, m;
-  // The reader announces itself unless the file cannot be opened; the data then ends the command.
+  // The reader announces itself unless the file cannot be written; the data then ends the command.
   canal.host = [&](const std::string& c) {
+    if (c.rfind(": ", 0) != 0) m = Marca(c, "ZTS");
     const std::string fin = mensaje + "ZTS" + m + " " + estado + " " + crc + " " +
                             std::to_string(bytes.size()) + "\r\nZTF" + m + "\r\nzt$ ";
-    if (c.rfind(": ", 0) == 0) return fin;
-    m = Marca(c, "ZTS");
+    if (c.rfind(": ", 0) == 0) return responde ? fin : "";
     return CRLF(c) + "\r\n" + (abre ? "ZTL" + m + "\r\n" : fin);
   };
   EXPECT_EQ(tr.Guarda(U"f", texto), U"");
   ASSERT_EQ(canal.enviados.size(), 2u);
+  // The host is told the text's checksum and length, to check its copy before the target is touched.
   const Escritura e = ComandoEscritura(bytes, "'f'", m);
   EXPECT_EQ(canal.enviados[0].rfind(e.orden + "; ", 0), 0u) << canal.enviados[0];
+  EXPECT_NE(e.orden.find(crc + " " + std::to_string(bytes.size())), std::string::npos);
   EXPECT_EQ(canal.enviados[1], e.datos);
 
-  estado = "1";
-  mensaje = "\x1b[?2004lsh: f: Permission denied\r\n";
-  EXPECT_EQ(tr.Guarda(U"f", texto), U"No se pudo guardar f: sh: f: Permission denied");
+  const struct {
+    const char* estado;
+    const char* mensaje;
+    Texto error;
+  } fallos[] = {
+      {"1", "\x1b[?2004lsh: 1: cannot create /tmp/x: No space left on device\r\n",
+       U"No se pudo guardar f: sh: 1: cannot create /tmp/x: No space left on device"},
+      {"65", "", U"No se pudo guardar f: el texto no llegó entero al host; el archivo no se modificó."},
+      {"2", "", U"No se pudo guardar f: el host respondió con el estado 2"},
+  };
+  for (const auto& f : fallos) {
+    estado = f.estado;
+    mensaje = f.mensaje;
+    EXPECT_EQ(tr.Guarda(U"f", texto), f.error);
+  }
   estado = "0";
+  mensaje = "";
   crc = "12";
   EXPECT_EQ(tr.Guarda(U"f", texto),
             U"No se pudo guardar f: el archivo del host no coincide con el texto enviado.");
 
-  // A file the shell cannot open: the reader never starts and the text is never sent.
+  // A host gone silent while it takes the data: the reader is stopped, so it takes nothing typed later.
+  responde = false;
+  EXPECT_EQ(tr.Guarda(U"f", texto), U"Tiempo de espera agotado");
+  EXPECT_EQ(canal.enviados.back(), "\x03");
+  responde = true;
+
+  // A file the shell cannot write: the reader never starts and the text is never sent.
   abre = false;
   estado = "1";
+  mensaje = "sh: 1: cannot create f: Permission denied\r\n";
   canal.enviados.clear();
-  EXPECT_NE(tr.Guarda(U"f", texto), U"");
+  EXPECT_EQ(tr.Guarda(U"f", texto), U"No se pudo guardar f: sh: 1: cannot create f: Permission denied");
   EXPECT_EQ(canal.enviados.size(), 1u);
 }
 
