@@ -36,9 +36,9 @@ constexpr std::array<char32_t, 32> kAltos = {
 
 } // namespace
 
-Texto DecodificaUtf8(std::string_view bytes) {
+void DecodificaUtf8(std::string_view bytes, Texto& r) {
   // Written through a pointer into a buffer sized for the worst case (one character per byte).
-  Texto r(bytes.size(), U'\0');
+  r.resize(bytes.size());
   char32_t* o = r.data();
   auto p = reinterpret_cast<const unsigned char*>(bytes.data());
   std::size_t i = 0, n = bytes.size();
@@ -51,6 +51,11 @@ Texto DecodificaUtf8(std::string_view bytes) {
     i += l;
   }
   r.resize(static_cast<std::size_t>(o - r.data()));
+}
+
+Texto DecodificaUtf8(std::string_view bytes) {
+  Texto r;
+  DecodificaUtf8(bytes, r);
   return r;
 }
 
@@ -134,6 +139,13 @@ std::string CodificaCp1252(VistaTexto texto) {
 
 Texto Decodifica(std::string_view bytes, Codificacion cod) {
   return cod == Codificacion::Utf8 ? DecodificaUtf8(bytes) : DecodificaCp1252(bytes);
+}
+
+void Decodifica(std::string_view bytes, Codificacion cod, Texto& destino) {
+  if (cod == Codificacion::Utf8) return DecodificaUtf8(bytes, destino);
+  destino.resize(bytes.size());
+  for (std::size_t i = 0; i < bytes.size(); ++i)
+    destino[i] = DecodificaCp1252(static_cast<unsigned char>(bytes[i]));
 }
 
 std::string Codifica(VistaTexto texto, Codificacion cod) {

@@ -9,6 +9,8 @@ enum class Codificacion { Utf8, Cp1252 };
 // Decodes UTF-8; every byte b that is not part of a valid sequence becomes U+DC00+b, which lies
 // in U+DC80..U+DCFF since such bytes are never ASCII.
 Texto DecodificaUtf8(std::string_view bytes);
+// The same into 'destino', which is replaced (its storage is reused).
+void DecodificaUtf8(std::string_view bytes, Texto& destino);
 // Encodes one character into 'out' and returns how many bytes it took (1..4); U+DC80..U+DCFF
 // become the single byte they stand for, other surrogates and values past U+10FFFF become U+FFFD.
 int CodificaCaracterUtf8(char32_t c, char out[4]);
@@ -27,6 +29,7 @@ int CodigoCp1252(char32_t c);
 std::string CodificaCp1252(VistaTexto texto);
 
 Texto Decodifica(std::string_view bytes, Codificacion cod);
+void Decodifica(std::string_view bytes, Codificacion cod, Texto& destino);
 std::string Codifica(VistaTexto texto, Codificacion cod);
 
 } // namespace zt

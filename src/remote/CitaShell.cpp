@@ -177,34 +177,46 @@ Escritura ComandoEscritura(std::string_view contenido, const std::string& nombre
 
 namespace {
 
-const std::array<uint32_t, 256>& TablaCrc() {
-  static const std::array<uint32_t, 256> tabla = [] {
-    std::array<uint32_t, 256> t{};
+// t[k][i]: the remainder of byte i followed by k zero bytes, so eight bytes are taken per step.
+using TablasCrc = std::array<std::array<uint32_t, 256>, 8>;
+
+const TablasCrc& TablaCrc() {
+  static const TablasCrc tablas = [] {
+    TablasCrc t{};
     for (uint32_t i = 0; i < 256; ++i) {
       uint32_t c = i << 24;
       for (int k = 0; k < 8; ++k) c = (c & 0x80000000u) ? (c << 1) ^ 0x04C11DB7u : c << 1;
-      t[i] = c;
+      t[0][i] = c;
     }
+    for (std::size_t k = 1; k < 8; ++k)
+      for (uint32_t i = 0; i < 256; ++i) t[k][i] = (t[k - 1][i] << 8) ^ t[0][t[k - 1][i] >> 24];
     return t;
   }();
-  return tabla;
+  return tablas;
 }
 
 } // namespace
 
 void CrcCksum::Agrega(std::string_view bytes) {
-  const auto& tabla = TablaCrc();
+  const auto& t = TablaCrc();
   uint32_t crc = crc_;
-  for (unsigned char b : bytes) crc = (crc << 8) ^ tabla[((crc >> 24) ^ b) & 0xFF];
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  std::size_t n = bytes.size();
+  for (; n >= 8; n -= 8, p += 8) {
+    const uint32_t a = crc ^ (uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3]);
+    crc = t[7][a >> 24] ^ t[6][(a >> 16) & 0xFF] ^ t[5][(a >> 8) & 0xFF] ^ t[4][a & 0xFF] ^ t[3][p[4]] ^
+          t[2][p[5]] ^ t[1][p[6]] ^ t[0][p[7]];
+  }
+  for (; n; --n, ++p) crc = (crc << 8) ^ t[0][((crc >> 24) ^ *p) & 0xFF];
   crc_ = crc;
   largo_ += bytes.size();
 }
 
 // The length goes in after the data, low byte first, as few bytes as it needs.
 uint32_t CrcCksum::Final() const {
-  const auto& tabla = TablaCrc();
+  const auto& t = TablaCrc();
   uint32_t crc = crc_;
-  for (uint64_t n = largo_; n != 0; n >>= 8) crc = (crc << 8) ^ tabla[((crc >> 24) ^ (n & 0xFF)) & 0xFF];
+  for (uint64_t n = largo_; n != 0; n >>= 8) crc = (crc << 8) ^ t[0][((crc >> 24) ^ (n & 0xFF)) & 0xFF];
   return ~crc;
 }
 

@@ -116,7 +116,8 @@ void AgregaBytes(std::string& r, const Texto& t, Codificacion cod) {
 
 // Takes the lines of a cat's output while they arrive, so the text is ready, and its checksum
 // known, when the end mark comes. It stops at the first line holding the end mark; what follows
-// is left to the final reading.
+// is left to the final reading. What it took is dropped from the received bytes, so they never
+// hold the whole file.
 struct LectorProgresivo {
   std::string marcaB, marcaE;
   Codificacion cod;
@@ -125,7 +126,17 @@ struct LectorProgresivo {
   CrcCksum crc;
   std::vector<Texto> lineas;
 
-  void Avanza(const std::string& rec) {
+  // Returns how many bytes it dropped from the front of 'rec'.
+  std::size_t Avanza(std::string& rec) {
+    Lee(rec);
+    if (!enContenido || pos < kDescarte) return 0;
+    const std::size_t n = pos;
+    rec.erase(0, n);
+    pos = 0;
+    return n;
+  }
+
+  void Lee(const std::string& rec) {
     if (parado) return;
     if (!enContenido) {
       const std::size_t b = rec.find(marcaB, pos);
@@ -152,6 +163,16 @@ struct LectorProgresivo {
       lineas.push_back(Linea(linea, cod));
     }
   }
+
+  // The host's message when the cat failed: its last lines and what follows them up to 'fin'.
+  std::string Final(const std::string& rec, std::size_t fin) const {
+    std::string r;
+    for (std::size_t i = lineas.size() > 3 ? lineas.size() - 3 : 0; i < lineas.size(); ++i)
+      r += Codifica(lineas[i], cod) + "\n";
+    return r + SinCR(std::string_view(rec).substr(pos, fin - pos));
+  }
+
+  static constexpr std::size_t kDescarte = 64 * 1024;
 };
 
 struct Ocupa {
@@ -190,42 +211,56 @@ std::string BytesDeTexto(const TextoRemoto& texto, Codificacion cod) {
 
 TransferenciaRemota::TransferenciaRemota(CanalRemoto& canal) : GeneraMarca(MarcaAleatoria), canal_(canal) {}
 
+// Each chunk is taken as it arrives (the fetch reads its lines, the marks are looked for in what
+// is new), so the wait wakes only when a mark came, the link closed or the host fell silent.
 TransferenciaRemota::Fin TransferenciaRemota::Ejecuta(const std::string& envio,
                                                       const std::vector<std::string>& marcas,
                                                       std::string& recibido, std::size_t* cual, int msExtra) {
   bool excedido = false;
+  std::size_t total = 0, buscado = recibido.size();
+  std::size_t llego = marcas.size();
+  const auto busca = [&] {
+    if (alRecibir_) {
+      const std::size_t n = alRecibir_(recibido);
+      buscado = buscado > n ? buscado - n : 0;
+    }
+    for (std::size_t i = 0; i < marcas.size() && llego == marcas.size(); ++i) {
+      const std::size_t desde = buscado >= marcas[i].size() ? buscado - marcas[i].size() + 1 : 0;
+      if (recibido.find(marcas[i], desde) != std::string::npos) llego = i;
+    }
+    buscado = recibido.size();
+  };
   canal_.FijaReceptor([&](std::string_view d) {
-    if (excedido) return;
-    if (recibido.size() + d.size() > maxRecibido)
+    if (excedido || llego != marcas.size()) return;
+    total += d.size();
+    if (total > maxRecibido) {
       excedido = true;
-    else
-      recibido.append(d);
+      return;
+    }
+    recibido.append(d);
+    busca();
   });
   struct Suelta {
     CanalRemoto& c;
     ~Suelta() { c.FijaReceptor(nullptr); }
   } suelta{canal_};
-  std::size_t buscado = recibido.size();
   canal_.Envia(envio);
+  busca();
   for (;;) {
-    if (alRecibir_) alRecibir_(recibido);
-    for (std::size_t i = 0; i < marcas.size(); ++i) {
-      const std::size_t desde = buscado >= marcas[i].size() ? buscado - marcas[i].size() + 1 : 0;
-      if (recibido.find(marcas[i], desde) != std::string::npos) {
-        if (cual) *cual = i;
-        return Fin::Llego;
-      }
+    if (llego != marcas.size()) {
+      if (cual) *cual = llego;
+      return Fin::Llego;
     }
-    buscado = recibido.size();
     if (excedido) {
       canal_.Envia("\x03"); // stop the command that floods the terminal
       return Fin::Excedido;
     }
     if (!canal_.Conectado()) return Fin::Cerrada;
-    const std::size_t antes = recibido.size();
-    const bool algo = canal_.EsperaHasta(
-        [&] { return recibido.size() != antes || excedido || !canal_.Conectado(); }, esperaMs + msExtra);
-    if (!algo) return Fin::Tiempo;
+    const std::size_t antes = total;
+    if (!canal_.EsperaHasta([&] { return llego != marcas.size() || excedido || !canal_.Conectado(); },
+                            esperaMs + msExtra) &&
+        total == antes)
+      return Fin::Tiempo;
   }
 }
 
@@ -266,22 +301,31 @@ TransferenciaRemota::Lectura TransferenciaRemota::LeeUnaVez(VistaTexto nombre, c
   lp.marcaB = "ZTB" + m;
   lp.marcaE = "ZTE" + m + " ";
   lp.cod = cod;
-  if (!octal) alRecibir_ = [&lp](const std::string& r) { lp.Avanza(r); };
+  if (!octal) alRecibir_ = [&lp](std::string& r) { return lp.Avanza(r); };
   const Fin f = Ejecuta(comando + "\r", {"ZTF" + m}, rec);
   alRecibir_ = nullptr;
   if (f != Fin::Llego) return {Falla(f), {}};
-  const std::size_t pB = rec.find("ZTB" + m);
-  const std::size_t ini = pB == std::string::npos ? pB : rec.find('\n', pB);
   // The last end mark before the final one: a file may hold text that looks like a mark.
   const std::string marcaE = "ZTE" + m + " ";
   const std::size_t pF = rec.rfind("ZTF" + m);
+  // Where the output starts: after the start mark's line, or where the progressive reading stands.
+  std::size_t ini = std::string::npos;
+  if (octal) {
+    const std::size_t pB = rec.find("ZTB" + m);
+    ini = pB == std::string::npos ? pB : rec.find('\n', pB);
+    ini = ini == std::string::npos ? ini : ini + 1;
+  } else {
+    lp.Lee(rec);
+    if (lp.enContenido) ini = lp.pos;
+  }
   const std::size_t pE = ini == std::string::npos || pF < ini ? std::string::npos : rec.rfind(marcaE, pF);
-  if (pE == std::string::npos || pE <= ini) return {kIrreconocible, {}};
+  if (pE == std::string::npos || pE < ini) return {kIrreconocible, {}};
   uint64_t num[3];
   const int n = LeeNumeros(std::string_view(rec).substr(pE + marcaE.size()), num, 3);
   if (n < 1) return {kIrreconocible, {}};
   if (num[0] != 0) {
-    Texto m2 = MensajeHost(SinCR(std::string_view(rec).substr(ini + 1, pE - ini - 1)), cod);
+    const std::string salida = octal ? SinCR(std::string_view(rec).substr(ini, pE - ini)) : lp.Final(rec, pE);
+    Texto m2 = MensajeHost(salida, cod);
     return {prefijo + (m2.empty() ? U"el host respondió con el estado " + T(std::to_string(num[0])) : m2),
             {}};
   }
@@ -289,15 +333,12 @@ TransferenciaRemota::Lectura TransferenciaRemota::LeeUnaVez(VistaTexto nombre, c
   CrcCksum crc;
   if (octal) {
     std::string bytes;
-    if (!DesdeOctal(SinCR(std::string_view(rec).substr(ini + 1, pE - ini - 1)), bytes))
-      return {kIrreconocible, {}};
+    if (!DesdeOctal(SinCR(std::string_view(rec).substr(ini, pE - ini)), bytes)) return {kIrreconocible, {}};
     crc.Agrega(bytes);
     texto = TextoDeBytes(bytes, cod);
   } else {
     // What the progressive reading left: the last line when it has no line end (the mark follows
     // it on the same line), or nothing.
-    lp.Avanza(rec);
-    if (!lp.enContenido || lp.pos > pE) return {kIrreconocible, {}};
     const std::string resto = SinCR(std::string_view(rec).substr(lp.pos, pE - lp.pos));
     crc = lp.crc;
     crc.Agrega(resto);

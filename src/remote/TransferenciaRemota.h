@@ -71,7 +71,7 @@ public:
 private:
   enum class Fin { Llego, Tiempo, Cerrada, Excedido };
   // Sends 'envio', then adds what the host sends to 'recibido' until one of 'marcas' arrived
-  // (its index goes to 'cual'), or the host kept silent for esperaMs + msExtra.
+  // (its index goes to 'cual'), or a whole esperaMs + msExtra passed with nothing from the host.
   Fin Ejecuta(const std::string& envio, const std::vector<std::string>& marcas, std::string& recibido,
               std::size_t* cual = nullptr, int msExtra = 0);
   Texto Falla(Fin fin) const;
@@ -79,8 +79,9 @@ private:
 
   CanalRemoto& canal_;
   bool ocupado_ = false;
-  // Runs after every chunk while a command waits (the fetch reads its lines as they come).
-  std::function<void(const std::string&)> alRecibir_;
+  // Runs after every chunk while a command waits (the fetch reads its lines as they come); it may
+  // drop bytes it no longer needs from the front, and says how many.
+  std::function<std::size_t(std::string&)> alRecibir_;
 };
 
 } // namespace zt

@@ -65,16 +65,21 @@ void CtlTelnet::Disconnect() {
 
 void CtlTelnet::SendData(VistaTexto texto) {
   if (State() != Socket::Conectado) return;
-  EnviaBytes(Codifica(texto, entrada_.codificacion));
+  SendBytes(Codifica(texto, entrada_.codificacion));
 }
 
-void CtlTelnet::EnviaBytes(std::string bytes) {
+void CtlTelnet::SendBytes(std::string_view bytes) {
   if (State() != Socket::Conectado || bytes.empty()) return;
+  const char iac = char(telnet::IAC);
+  if (bytes.find(iac) == std::string_view::npos) {
+    Winsock1_.Enviar(bytes);
+    return;
+  }
   std::string salida;
-  salida.reserve(bytes.size());
+  salida.reserve(bytes.size() + bytes.size() / 8);
   for (char c : bytes) {
     salida += c;
-    if ((unsigned char)c == telnet::IAC) salida += c;
+    if (c == iac) salida += c;
   }
   Winsock1_.Enviar(salida);
 }
@@ -99,7 +104,7 @@ void CtlTelnet::KeyDown(int KeyCode, int) {
     if (KeyCode > 63 && KeyCode < 64 + 256 && control_on) s = std::string(1, char(KeyCode - 64));
     break;
   }
-  if (!s.empty() && s[0] != 0) EnviaBytes(s);
+  if (!s.empty() && s[0] != 0) SendBytes(s);
 }
 
 // In binary mode the host takes bytes as they come, so Enter is CR alone there: CR LF would be
@@ -110,10 +115,10 @@ void CtlTelnet::KeyPress(char32_t KeyAscii) {
   if (control_on) c = c < 64 ? 0 : c - 64;
   if (c == 0) return;
   if (c == 13) {
-    EnviaBytes(negociacion_.BinarioSalida() ? "\r" : "\r\n");
+    SendBytes(negociacion_.BinarioSalida() ? "\r" : "\r\n");
     return;
   }
-  EnviaBytes(Codifica(VistaTexto(&c, 1), entrada_.codificacion));
+  SendBytes(Codifica(VistaTexto(&c, 1), entrada_.codificacion));
 }
 
 void CtlTelnet::KeyUp(int KeyCode, int) {
@@ -225,9 +230,14 @@ void CtlTelnet::ProcesaBloque(const std::string& bloque) {
     return;
   }
   if (DatosHost && !datosHost_.empty()) {
+    // The receiver may take a nested chunk; its storage comes back for the next one.
     std::string datos;
     datos.swap(datosHost_);
     DatosHost(datos);
+    if (datosHost_.empty()) {
+      datos.clear();
+      datosHost_.swap(datos);
+    }
   }
   if (Receive) Receive(bloque);
   if (Recibido && !textoBloque_.empty()) {
@@ -239,7 +249,7 @@ void CtlTelnet::ProcesaBloque(const std::string& bloque) {
 
 void CtlTelnet::Entrega() {
   if (entrada_.Vacio()) return;
-  const Texto texto = entrada_.Toma();
+  const VistaTexto texto = entrada_.Toma();
   if (Recibido) textoBloque_ += texto;
   if (vista_ && !texto.empty()) vista_->Datos(texto);
 }

@@ -28,6 +28,8 @@ public:
   void Disconnect();
   // Sends text only while connected; a 255 byte goes out doubled, as data must.
   void SendData(VistaTexto texto);
+  // The same for bytes already in the stream's encoding.
+  void SendBytes(std::string_view bytes);
   // 0 closed, 6 connecting, 7 connected; anything else counts as not connected.
   int16_t State() const { return int16_t(Winsock1_.EstadoCodigo()); }
   Texto RemoteHost() const { return T(Winsock1_.HostRemoto()); }
@@ -123,7 +125,6 @@ private:
     int16_t nini = 0, nfin = 0;
     Texto resultado;
   } comando_;
-  void EnviaBytes(std::string bytes);
   void AvisaTiempo();
 };
 

@@ -43,12 +43,11 @@ std::size_t ColaIncompletaUtf8(std::string_view s) {
   return 0;
 }
 
-Texto FlujoEntrada::Toma() {
-  if (codificacion != Codificacion::Utf8) return Decodifica(std::exchange(pendiente_, {}), codificacion);
-  const std::size_t cola = ColaIncompletaUtf8(pendiente_);
-  Texto t = DecodificaUtf8(std::string_view(pendiente_).substr(0, pendiente_.size() - cola));
+VistaTexto FlujoEntrada::Toma() {
+  const std::size_t cola = codificacion == Codificacion::Utf8 ? ColaIncompletaUtf8(pendiente_) : 0;
+  Decodifica(std::string_view(pendiente_).substr(0, pendiente_.size() - cola), codificacion, texto_);
   pendiente_.erase(0, pendiente_.size() - cola);
-  return t;
+  return texto_;
 }
 
 } // namespace zt

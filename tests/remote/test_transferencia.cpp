@@ -20,6 +20,13 @@ std::string Marca(const std::string& comando, const std::string& tipo) {
   return p == std::string::npos ? "" : comando.substr(p + tipo.size() + 1, 2);
 }
 
+// Far more than the received bytes ever hold at once while a fetch reads them.
+std::string Grande() {
+  std::string r;
+  for (int i = 0; r.size() < 300000; ++i) r += "linea " + std::to_string(i) + (i % 7 ? "\n" : "\t\xc3\xb1\n");
+  return r + "sin salto";
+}
+
 struct Prueba : ::testing::Test {
   FakeCanal canal;
   TransferenciaRemota tr{canal};
@@ -47,7 +54,8 @@ TEST_F(Prueba, LecturaDevuelveElArchivoTalCual) {
                                "zt$ \n# comentario\nzt$ ls\n",
                                "a\r\nb\r\n",
                                "\t\xff\xfe canción\n\n",
-                               "ZTEm1 0 1 2\n"};
+                               "ZTEm1 0 1 2\n",
+                               Grande()};
   for (std::size_t trozo : {1, 7, 4096})
     for (const std::string& archivo : casos) {
       canal.trozo = trozo;
