@@ -249,9 +249,14 @@ void CtlTelnet::ProcesaBloque(const std::string& bloque) {
 
 void CtlTelnet::Entrega() {
   if (entrada_.Vacio()) return;
-  const VistaTexto texto = entrada_.Toma();
+  // The view's handlers may pump events and take a nested chunk; the buffer in use is out of
+  // reach of that call and comes back for the next chunk.
+  Texto texto;
+  texto.swap(textoLibre_);
+  entrada_.Toma(texto);
   if (Recibido) textoBloque_ += texto;
   if (vista_ && !texto.empty()) vista_->Datos(texto);
+  if (textoLibre_.capacity() < texto.capacity()) textoLibre_.swap(texto);
 }
 
 void CtlTelnet::Envia(std::string_view bytes) { Winsock1_.Enviar(bytes); }

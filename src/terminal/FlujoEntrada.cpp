@@ -43,11 +43,10 @@ std::size_t ColaIncompletaUtf8(std::string_view s) {
   return 0;
 }
 
-VistaTexto FlujoEntrada::Toma() {
+void FlujoEntrada::Toma(Texto& destino) {
   const std::size_t cola = codificacion == Codificacion::Utf8 ? ColaIncompletaUtf8(pendiente_) : 0;
-  Decodifica(std::string_view(pendiente_).substr(0, pendiente_.size() - cola), codificacion, texto_);
+  Decodifica(std::string_view(pendiente_).substr(0, pendiente_.size() - cola), codificacion, destino);
   pendiente_.erase(0, pendiente_.size() - cola);
-  return texto_;
 }
 
 } // namespace zt

@@ -13,16 +13,15 @@ public:
   void Agrega(unsigned char byte) { pendiente_ += char(byte); }
   void Agrega(std::string_view bytes) { pendiente_.append(bytes); }
   // Decodes what has arrived; a tail that may still become a valid UTF-8 character waits for
-  // the next bytes. Invalid bytes become U+DC00+byte. The text stays valid until the next call
-  // (one buffer serves every chunk).
-  VistaTexto Toma();
+  // the next bytes. Invalid bytes become U+DC00+byte. 'destino' is replaced; its storage is
+  // reused, so a caller can keep one buffer for every chunk.
+  void Toma(Texto& destino);
   // Forgets everything pending (a new connection).
   void Vacia() { pendiente_.clear(); }
   bool Vacio() const { return pendiente_.empty(); }
 
 private:
   std::string pendiente_;
-  Texto texto_;
 };
 
 // Bytes at the end of 's' that begin a UTF-8 character still missing bytes (0 to 3).
