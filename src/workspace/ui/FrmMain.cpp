@@ -273,7 +273,6 @@ void FrmMain::Muestra() {
 
 void FrmMain::EstadoEjecucion(bool enEjecucion, bool MostrarBarra) {
   if (menuMacros) menuMacros->EstadoEjecucion(enEjecucion, MostrarBarra);
-  if (estadoEjecucion) estadoEjecucion(enEjecucion, MostrarBarra);
 }
 
 Texto FrmMain::EditaArchivo(const Texto& nombre) { return remota_->EditaArchivo(nombre); }
@@ -311,7 +310,6 @@ void FrmMain::AplicaAjustesVentana(const AjustesVentana& a) {
 void FrmMain::FijaMenusFrecuentes(const MenusFrecuentes& m) {
   paneles_->FijaArchivosComandos(m.comandos);
   if (menuMacros) menuMacros->FijaArchivos(m.macros);
-  if (menusFrecuentes) menusFrecuentes(m);
 }
 
 bool FrmMain::EnfocaPanelEditor() {
@@ -365,7 +363,6 @@ void FrmMain::changeEvent(QEvent* e) {
   QMainWindow::changeEvent(e);
   if (e->type() != QEvent::ActivationChange || !isActiveWindow()) return;
   if (paneles_) paneles_->Refresca();
-  if (alActivar) alActivar();
 }
 
 // A panel wider than the window is narrowed to it; the docks place the terminal themselves.

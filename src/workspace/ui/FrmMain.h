@@ -72,11 +72,6 @@ public:
   // The widget of the editor the Edit menu acts on.
   EditorQt* EditorQtActual() const;
 
-  // Hooks the other windows of the program set.
-  std::function<void(bool, bool)> estadoEjecucion;             // the macro panel's buttons and bar
-  std::function<void(const MenusFrecuentes&)> menusFrecuentes; // the frequent-file lists
-  std::function<void()> alActivar;                             // refresh both panels
-
   // ---- VentanaPrincipal ----
   void FijaTitulo(const Texto& titulo) override;
   void Muestra() override;
