@@ -52,15 +52,12 @@ FinMacro ControlMacro::EjecutaMacroListada(const std::filesystem::path& CarpetaM
 }
 
 void ControlMacro::Detener() {
-  if (!enEjecucion_) return;
-  detener_ = true;
-  proc_->DetenerMacro = true;
+  if (enEjecucion_) proc_->DetenerMacro = true;
 }
 
 void ControlMacro::Abandonar() {
   if (!enEjecucion_) return;
-  detener_ = true;
-  proc_->DetenerMacro = true;
+  Detener();
   proc_->Abandonar = true;
 }
 
@@ -94,7 +91,6 @@ FinMacro ControlMacro::Ejecuta(bool mostrarError, bool MostrarBarra, bool desdeA
     }
   }
   enEjecucion_ = true;
-  detener_ = false;
   parpadeo_ = false;
   proc_->IniciaEjecucion();
   entorno_.IniEjecMacro(desdeArchivo && MostrarBarra);
@@ -111,7 +107,7 @@ FinMacro ControlMacro::Ejecuta(bool mostrarError, bool MostrarBarra, bool desdeA
   enEjecucion_ = false;
 
   entorno_.FinEjecMacro();
-  entorno_.MensajeEstado(detener_ ? T("Macro detenida") : T("Ejecución Finalizada"), kVerde);
+  entorno_.MensajeEstado(proc_->DetenerMacro ? T("Macro detenida") : T("Ejecución Finalizada"), kVerde);
   if (fin) {
     entorno_.TerminaPrograma();
     return FinMacro::Fin;
@@ -121,7 +117,7 @@ FinMacro ControlMacro::Ejecuta(bool mostrarError, bool MostrarBarra, bool desdeA
     if (mostrarError) MuestraError();
     return FinMacro::Error;
   }
-  return detener_ ? FinMacro::Detenida : FinMacro::Correcta;
+  return proc_->DetenerMacro ? FinMacro::Detenida : FinMacro::Correcta;
 }
 
 void ControlMacro::EscribeErrorLog() {

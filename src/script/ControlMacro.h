@@ -51,7 +51,6 @@ public:
   FinMacro EjecutaMacroListada(const std::filesystem::path& CarpetaMacros, const Texto& nombre);
 
   bool MacroEnEjecucion() const { return enEjecucion_; }
-  bool DetenerMacro() const { return detener_; }
   // The stop command: the run ends before its next statement (a wait in progress runs out first).
   void Detener();
   // Closing the program during a run: like Detener, and a wait in progress ends at once.
@@ -80,7 +79,6 @@ private:
   EntornoMacro& entorno_;
   std::unique_ptr<InterpProces> proc_;
   bool enEjecucion_ = false;
-  bool detener_ = false;
   bool parpadeo_ = false;
 };
 
