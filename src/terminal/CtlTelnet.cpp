@@ -229,34 +229,18 @@ void CtlTelnet::ProcesaBloque(const std::string& bloque) {
     if (Error) Error(U"Error occurred!" + T(e.what()));
     return;
   }
-  if (DatosHost && !datosHost_.empty()) {
-    // The receiver may take a nested chunk; its storage comes back for the next one.
-    std::string datos;
-    datos.swap(datosHost_);
-    DatosHost(datos);
-    if (datosHost_.empty()) {
-      datos.clear();
-      datosHost_.swap(datos);
-    }
-  }
+  // No chunk nests inside another (DatosLlegan returns while Receiving_ is set), so the handlers
+  // are given the buffers themselves.
+  if (DatosHost && !datosHost_.empty()) DatosHost(datosHost_);
   if (Receive) Receive(bloque);
-  if (Recibido && !textoBloque_.empty()) {
-    Texto texto;
-    texto.swap(textoBloque_);
-    Recibido(texto);
-  }
+  if (Recibido && !textoBloque_.empty()) Recibido(textoBloque_);
 }
 
 void CtlTelnet::Entrega() {
   if (entrada_.Vacio()) return;
-  // The view's handlers may pump events and take a nested chunk; the buffer in use is out of
-  // reach of that call and comes back for the next chunk.
-  Texto texto;
-  texto.swap(textoLibre_);
-  entrada_.Toma(texto);
-  if (Recibido) textoBloque_ += texto;
-  if (vista_ && !texto.empty()) vista_->Datos(texto);
-  if (textoLibre_.capacity() < texto.capacity()) textoLibre_.swap(texto);
+  entrada_.Toma(texto_);
+  if (Recibido) textoBloque_ += texto_;
+  if (vista_ && !texto_.empty()) vista_->Datos(texto_);
 }
 
 void CtlTelnet::Envia(std::string_view bytes) { Winsock1_.Enviar(bytes); }

@@ -116,7 +116,7 @@ private:
   bool enlazado_ = false; // the current link was established (a close is then the host's)
   std::string datosHost_; // data bytes of the chunk being processed, for DatosHost
   Texto textoBloque_;     // decoded data of the chunk being processed, for Recibido
-  Texto textoLibre_;      // storage for decoding the next chunk
+  Texto texto_;           // the chunk decoded for the view (its storage serves every chunk)
   Pump* pump_ = nullptr;
   Dialogs* dialogos_ = nullptr;
   // The command waiting for its prompt; its lines are taken when the prompt is seen, before a
