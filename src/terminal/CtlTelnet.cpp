@@ -12,7 +12,7 @@ namespace {
 constexpr Color kVerde = RGB(0, 128, 0);
 constexpr Color kRojo = 255;
 
-// Clears the re-entry guard however the receive loop ends.
+// Holds a flag set for a scope, however the scope ends.
 struct Guarda {
   bool& flag;
   explicit Guarda(bool& f) : flag(f) { flag = true; }
@@ -161,10 +161,7 @@ Texto CtlTelnet::EnviaComando(VistaTexto com, int16_t nini, int16_t nfin) {
   if (vista_) vista_->EnganCursorEdit();
   LlegoPrompt = false;
   comando_ = {true, false, nini, nfin, {}};
-  struct Fin {
-    Comando& c;
-    ~Fin() { c.activo = false; }
-  } fin{comando_};
+  Guarda fin(comando_.activo);
   const bool conectado = State() == Socket::Conectado;
   SendData(Texto(com) + U"\r");
   if (conectado && pump_)
