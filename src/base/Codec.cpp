@@ -112,10 +112,15 @@ char32_t DecodificaCp1252(unsigned char byte) {
   return byte >= 0x80 && byte < 0xA0 ? kAltos[byte - 0x80] : byte;
 }
 
+void DecodificaCp1252(std::string_view bytes, Texto& destino) {
+  destino.resize(bytes.size());
+  for (std::size_t i = 0; i < bytes.size(); ++i)
+    destino[i] = DecodificaCp1252(static_cast<unsigned char>(bytes[i]));
+}
+
 Texto DecodificaCp1252(std::string_view bytes) {
   Texto r;
-  r.reserve(bytes.size());
-  for (char b : bytes) r += DecodificaCp1252(static_cast<unsigned char>(b));
+  DecodificaCp1252(bytes, r);
   return r;
 }
 
@@ -142,10 +147,10 @@ Texto Decodifica(std::string_view bytes, Codificacion cod) {
 }
 
 void Decodifica(std::string_view bytes, Codificacion cod, Texto& destino) {
-  if (cod == Codificacion::Utf8) return DecodificaUtf8(bytes, destino);
-  destino.resize(bytes.size());
-  for (std::size_t i = 0; i < bytes.size(); ++i)
-    destino[i] = DecodificaCp1252(static_cast<unsigned char>(bytes[i]));
+  if (cod == Codificacion::Utf8)
+    DecodificaUtf8(bytes, destino);
+  else
+    DecodificaCp1252(bytes, destino);
 }
 
 std::string Codifica(VistaTexto texto, Codificacion cod) {

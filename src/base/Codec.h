@@ -23,6 +23,7 @@ bool EsUtf8Valido(std::string_view bytes);
 // U+0090 and U+009D so that they come back as the same byte.
 char32_t DecodificaCp1252(unsigned char byte);
 Texto DecodificaCp1252(std::string_view bytes);
+void DecodificaCp1252(std::string_view bytes, Texto& destino);
 // Code of a character in Windows-1252, or -1 when it has none (U+DC00+b counts as byte b).
 int CodigoCp1252(char32_t c);
 // Characters with no code are written as '?'.
