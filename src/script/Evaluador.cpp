@@ -67,18 +67,6 @@ constexpr bool TablasCoherentes() {
 }
 static_assert(TablasCoherentes(), "every operator the reader can produce must have a level");
 
-// Keeps the nesting count in step even when a run-time error unwinds the evaluation.
-class Profundidad {
-public:
-  explicit Profundidad(int& p) : p_(p) { ++p_; }
-  ~Profundidad() { --p_; }
-  Profundidad(const Profundidad&) = delete;
-  Profundidad& operator=(const Profundidad&) = delete;
-
-private:
-  int& p_;
-};
-
 } // namespace
 
 int16_t jerOp(VistaTexto oper) {

@@ -57,6 +57,19 @@ struct MarcaExpr {
 // Nesting bound of EvalExpresion (parentheses, function arguments, tighter-binding operands).
 constexpr int ProfundidadMaximaExpr = 500;
 
+// Counts one level of nesting for its scope, so the count stays right when a run-time error
+// unwinds the recursion.
+class Profundidad {
+public:
+  explicit Profundidad(int& p) : p_(p) { ++p_; }
+  ~Profundidad() { --p_; }
+  Profundidad(const Profundidad&) = delete;
+  Profundidad& operator=(const Profundidad&) = delete;
+
+private:
+  int& p_;
+};
+
 // Default bound of a text value (characters): doubling replacements and joins must end in the
 // platform's "string space" error, not in exhausted memory.
 constexpr size_t LargoMaximoTexto = size_t{1} << 24;

@@ -29,18 +29,6 @@ Texto RecortaBlancos(VistaTexto s) {
   return Texto(s.substr(a, b - a + 1));
 }
 
-// Keeps the IF depth counted across the recursion, whatever way a level is left.
-class Nivel {
-public:
-  explicit Nivel(int& p) : p_(p) { ++p_; }
-  ~Nivel() { --p_; }
-  Nivel(const Nivel&) = delete;
-  Nivel& operator=(const Nivel&) = delete;
-
-private:
-  int& p_;
-};
-
 } // namespace
 
 InterpProces::InterpProces(CInterprete& in, EntornoMacro& entorno) : in_(in), entorno_(entorno) {}
@@ -94,7 +82,7 @@ Texto InterpProces::EjecutaBloque() {
 }
 
 Texto InterpProces::Bloque() {
-  Nivel nivel(profundidad_);
+  Profundidad nivel(profundidad_);
   if (profundidad_ > ProfundidadMaximaIf) {
     in_.MensajeError = T("Demasiados niveles de sentencias 'IF' anidadas (máximo ") +
                        TextoNumero(ProfundidadMaximaIf, 7) + U")";
