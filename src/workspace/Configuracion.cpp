@@ -6,6 +6,7 @@
 #include "base/Numeros.h"
 #include "base/Tipos.h"
 #include "workspace/Archivos.h"
+#include "workspace/ReglasVentana.h"
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
@@ -16,8 +17,6 @@ namespace zt {
 namespace fs = std::filesystem;
 
 namespace {
-
-const Texto kVersion = T("Zorvel's Telnet 1.12");
 
 // The text from the 1-based character 'desde' on; empty when the line is shorter.
 VistaTexto Desde(VistaTexto s, size_t desde) {
@@ -85,7 +84,7 @@ void LeePropiedades(AjustesVentana& v, VistaTexto s) {
 
 std::vector<Texto> Configuracion::Lineas(const AjustesZTelnet& a) {
   std::vector<Texto> r;
-  r.push_back(U"[VER]\t" + kVersion + U"\t\t");
+  r.push_back(U"[VER]\t" + NombrePrograma() + U"\t\t");
   r.push_back(U"[APP]\t" + CadPropiedades(a.ventana));
   r.push_back(U"[TER]\t" + TextoNumero(a.MaxLineasTerm, 7) + U"\t\t\t" + TextoBool(a.DetPromptActiva) +
               U"\t" + EscapaTexto(a.PatIniPrompt) + U"\t" + EscapaTexto(a.PatFinPrompt) + U"\t" +
