@@ -212,7 +212,7 @@ void Principal::ShowTextInTerm(const Texto& texto, bool) {
   txtTerm.TelnetCar(U'\n');
   if (engan) txtTerm.EnganCursorEdit();
   txtTerm.Refrescar();
-  if (registro.Abierto() && !registro.RegistroPausado) {
+  if (registro.Activo()) {
     try {
       registro.Escribe(texto + U"\r\n");
     } catch (const ErrorEjecucion&) {
@@ -234,7 +234,7 @@ void Principal::RefrescaEncabezado(const Texto& titulo) {
 
 void Principal::AlRecibir(const Texto& datos) {
   try {
-    const bool alRegistro = registro.Abierto() && !registro.RegistroPausado;
+    const bool alRegistro = registro.Activo();
     Texto texto;
     if (alRegistro || control.Capturando()) texto = TextoParaRegistro(datos);
     if (alRegistro) registro.Escribe(texto);

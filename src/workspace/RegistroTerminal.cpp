@@ -32,7 +32,7 @@ void RegistroTerminal::Cierra() {
 }
 
 void RegistroTerminal::EscribeRecibido(VistaTexto recibido) {
-  if (archivo_ && !RegistroPausado) Escribe(TextoParaRegistro(recibido));
+  if (Activo()) Escribe(TextoParaRegistro(recibido));
 }
 
 void RegistroTerminal::Escribe(VistaTexto texto) {

@@ -29,6 +29,8 @@ public:
 
   // Received data is not written while set; LOGPAUSE and LOGSTART change it.
   bool RegistroPausado = false;
+  // A log is open and not paused: received data goes to it.
+  bool Activo() const { return archivo_ && !RegistroPausado; }
   // Bytes are written in this encoding (the stream's), so the log holds what the host sent.
   Codificacion codificacion = Codificacion::Utf8;
 
