@@ -1,6 +1,7 @@
 // $CONSULTAR through the launch program and its spool file.
 #include "preproc/ConsultaLanzada.h"
 #include "base/ArchivoTexto.h"
+#include "editor/CtlEdit.h"
 #include "preproc/LineaComandos.h"
 #include "preproc/Quillon.h"
 #include <algorithm>
@@ -131,14 +132,8 @@ std::optional<Texto> ConsultaLanzada::Consulta(Preprocesador& p, bool modoValor)
     p.ProcesaArchivo(T(spool.string()));
     return std::nullopt;
   }
-  Texto valor;
-  if (auto c = LeeArchivoTexto(spool)) {
-    for (size_t i = 0; i < c->lineas.size(); ++i) {
-      if (i) valor += U"\r\n";
-      valor += c->lineas[i];
-    }
-  }
-  return valor;
+  auto c = LeeArchivoTexto(spool);
+  return c ? UneConSaltos(c->lineas) : Texto();
 }
 
 } // namespace zt::preproc
