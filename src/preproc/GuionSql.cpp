@@ -87,7 +87,9 @@ Texto ConexionAbsoluta(VistaTexto texto, const fs::path& carpeta) {
   return credenciales + U"@" + d.base;
 }
 
-std::vector<OrdenGuion> LeeGuion(VistaTexto texto) {
+std::vector<OrdenGuion> LeeGuion(VistaTexto texto) { return LeeGuion(PartirLineas(texto)); }
+
+std::vector<OrdenGuion> LeeGuion(const std::vector<Texto>& lineas) {
   std::vector<OrdenGuion> r;
   Texto sentencia;
   bool abierta = false, bloque = false;
@@ -96,7 +98,7 @@ std::vector<OrdenGuion> LeeGuion(VistaTexto texto) {
     sentencia.clear();
     abierta = bloque = false;
   };
-  for (const Texto& linea : PartirLineas(texto)) {
+  for (const Texto& linea : lineas) {
     Texto resto;
     Texto palabra = PrimeraPalabra(linea, resto);
     if (abierta) {
@@ -275,8 +277,6 @@ int EjecutaArchivoGuion(const fs::path& guion, const Texto& conexion, const fs::
     errores = T("No se encuentra archivo: ") + T(guion.string());
     return 2;
   }
-  Texto texto;
-  for (const Texto& l : contenido->lineas) texto += l + U"\n";
   Texto error;
   if (!base.Conecta(LeeConexion(conexion, carpeta), error)) {
     errores = T("No se puede conectar con la base de datos: ") + error;
@@ -284,7 +284,7 @@ int EjecutaArchivoGuion(const fs::path& guion, const Texto& conexion, const fs::
   }
   EjecutorGuion e(base);
   e.pantalla = pantalla;
-  std::string fallo = e.Ejecuta(LeeGuion(texto));
+  std::string fallo = e.Ejecuta(LeeGuion(contenido->lineas));
   if (!fallo.empty()) {
     errores = T("Error escribiendo en archivo: ") + T(fallo);
     return 4;

@@ -78,6 +78,8 @@ struct OrdenGuion {
 // ending in ";" or to a line holding only "/" (blocks starting with BEGIN or DECLARE end only at
 // "/"). A statement left open is run before a SPOOL or EXIT line and at the end of the script.
 std::vector<OrdenGuion> LeeGuion(VistaTexto texto);
+// The same over lines already split.
+std::vector<OrdenGuion> LeeGuion(const std::vector<Texto>& lineas);
 
 // ---- Spool formatting ----
 
