@@ -15,12 +15,6 @@
 
 namespace {
 
-bool HayPantalla() {
-  const char* x = std::getenv("DISPLAY");
-  const char* w = std::getenv("WAYLAND_DISPLAY");
-  return (x && *x) || (w && *w);
-}
-
 // A program beside our own executable (or in its own folder next to ours, as the build tree has
 // them), else the one on PATH.
 std::string Vecino(const char* nombre) {
@@ -35,7 +29,7 @@ std::string Vecino(const char* nombre) {
 int main(int argc, char* argv[]) {
   // A batch step on a machine without a display must still start: Qt then draws nowhere and
   // every message box goes to standard error.
-  if (!HayPantalla() && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  if (!zt::HayDisplay() && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
   QApplication::setApplicationName("Quillon");
   zt::PreparaAplicacion(app);

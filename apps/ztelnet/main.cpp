@@ -15,9 +15,8 @@ namespace {
 bool HayPantalla(int argc, char* argv[]) {
   for (int i = 1; i < argc; ++i)
     if (std::strcmp(argv[i], "-platform") == 0) return true;
-  for (const char* v : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
-    if (const char* s = std::getenv(v); s && *s) return true;
-  return false;
+  const char* plataforma = std::getenv("QT_QPA_PLATFORM");
+  return (plataforma && *plataforma) || zt::HayDisplay();
 }
 
 // With no display Qt's own notices (no runtime folder, size hints) would mix with the run's

@@ -4,6 +4,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <cstdlib>
 
 namespace zt {
 
@@ -16,6 +17,12 @@ void PreparaAplicacion(QApplication& app) {
     QApplication::installTranslator(traductor);
   else
     delete traductor;
+}
+
+bool HayDisplay() {
+  for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY"})
+    if (const char* s = std::getenv(v); s && *s) return true;
+  return false;
 }
 
 } // namespace zt

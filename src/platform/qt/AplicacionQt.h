@@ -8,4 +8,7 @@ namespace zt {
 
 void PreparaAplicacion(QApplication& app);
 
+// The environment names an X or Wayland display (DISPLAY or WAYLAND_DISPLAY set and not empty).
+bool HayDisplay();
+
 } // namespace zt

@@ -1,5 +1,6 @@
 // Dialogs over the Qt standard boxes; with no display every box is answered without waiting.
 #include "platform/qt/DialogsQt.h"
+#include "platform/qt/AplicacionQt.h"
 #include "platform/RespuestaDefecto.h"
 #include "platform/qt/ConvierteQt.h"
 #include <QColorDialog>
@@ -78,9 +79,7 @@ bool SinPantalla() {
   if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance())) return true;
   const QString plataforma = QGuiApplication::platformName();
   if (plataforma == "offscreen" || plataforma == "minimal") return true;
-  const char *x = std::getenv("DISPLAY");
-  const char *w = std::getenv("WAYLAND_DISPLAY");
-  return !(x && *x) && !(w && *w);
+  return !HayDisplay();
 }
 
 Respuesta DialogsQt::Mensaje(const Texto &texto, const Texto &titulo, Botones botones, Icono icono,
