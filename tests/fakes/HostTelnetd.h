@@ -8,15 +8,13 @@
 //   telnet.Connect(U"127.0.0.1", host.puerto);
 //   ... host.carpeta is the shell's current folder; write files there with host.Escribe(...)
 #pragma once
-#include <arpa/inet.h>
+#include "../../tools/anfitrion/ServidorTelnetd.h"
 #include <csignal>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <netinet/in.h>
 #include <string>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <utility>
@@ -26,7 +24,7 @@ namespace zt::test {
 
 class HostTelnetd {
 public:
-  static constexpr const char* kServidor = "/usr/sbin/telnetd";
+  static constexpr const char* kServidor = kServidorTelnetd;
 
   // 'shell' is one of bash, dash, busybox (its sh), zsh, ksh, mksh, sh; the prompt is set as PS1
   // and nothing else is printed around it (no rc files are read).
@@ -80,29 +78,17 @@ public:
     }
     std::filesystem::permissions(guion, std::filesystem::perms::owner_all);
 
-    const int escucha = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    unsigned p = 0;
+    const int escucha = EscuchaLoopback(1, p);
     if (escucha < 0) return false;
-    sockaddr_in dir{};
-    dir.sin_family = AF_INET;
-    dir.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t largo = sizeof dir;
-    if (bind(escucha, reinterpret_cast<sockaddr*>(&dir), sizeof dir) != 0 || listen(escucha, 1) != 0 ||
-        getsockname(escucha, reinterpret_cast<sockaddr*>(&dir), &largo) != 0) {
-      close(escucha);
-      return false;
-    }
-    puerto = ntohs(dir.sin_port);
+    puerto = static_cast<decltype(puerto)>(p);
     const std::string exec = guion.string();
-    char* argv[] = {const_cast<char*>("telnetd"), const_cast<char*>("-h"), const_cast<char*>("-E"),
-                    const_cast<char*>(exec.c_str()), nullptr};
     pid_ = fork();
     if (pid_ == 0) { // only async-signal-safe calls from here on
       setpgid(0, 0);
       const int c = accept(escucha, nullptr, nullptr);
       if (c < 0) _exit(127);
-      dup2(c, 0), dup2(c, 1), dup2(c, 2);
-      close(c), close(escucha);
-      execv(kServidor, argv);
+      SirveTelnetd(c, exec.c_str());
       _exit(127);
     }
     close(escucha);

@@ -3,6 +3,7 @@
 // session program instead of a login. Connections of other users are closed unanswered.
 //
 //   zt-anfitrion /ruta/al/programa-de-sesion      (prints the port, then waits)
+#include "ServidorTelnetd.h"
 #include <arpa/inet.h>
 #include <csignal>
 #include <cstdio>
@@ -15,8 +16,6 @@
 #include <unistd.h>
 
 namespace {
-
-constexpr const char* kServidor = "/usr/sbin/telnetd";
 
 // The owner of the loopback socket whose local port is 'puertoLocal' and whose peer port is
 // 'puertoRemoto', from the kernel's socket tables; -1 when not found.
@@ -48,21 +47,16 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "uso: zt-anfitrion PROGRAMA_DE_SESION (ejecutable, ruta sin blancos)\n");
     return 2;
   }
-  if (access(kServidor, X_OK) != 0) {
-    std::fprintf(stderr, "zt-anfitrion: falta %s (paquete inetutils-telnetd)\n", kServidor);
+  if (access(zt::kServidorTelnetd, X_OK) != 0) {
+    std::fprintf(stderr, "zt-anfitrion: falta %s (paquete inetutils-telnetd)\n", zt::kServidorTelnetd);
     return 1;
   }
-  const int escucha = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in dir{};
-  dir.sin_family = AF_INET;
-  dir.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t largo = sizeof dir;
-  if (escucha < 0 || bind(escucha, reinterpret_cast<sockaddr*>(&dir), sizeof dir) != 0 ||
-      listen(escucha, 4) != 0 || getsockname(escucha, reinterpret_cast<sockaddr*>(&dir), &largo) != 0) {
+  unsigned puerto = 0;
+  const int escucha = zt::EscuchaLoopback(4, puerto);
+  if (escucha < 0) {
     std::perror("zt-anfitrion");
     return 1;
   }
-  const unsigned puerto = ntohs(dir.sin_port);
   std::printf("%u\n", puerto);
   std::fflush(stdout);
 
@@ -86,9 +80,7 @@ int main(int argc, char** argv) {
     sigset_t nada;
     sigemptyset(&nada);
     sigprocmask(SIG_SETMASK, &nada, nullptr);
-    dup2(c, 0), dup2(c, 1), dup2(c, 2);
-    if (c > 2) close(c);
-    execl(kServidor, "telnetd", "-h", "-E", argv[1], static_cast<char*>(nullptr));
+    zt::SirveTelnetd(c, argv[1]);
     return 127;
   }
 }
