@@ -90,8 +90,7 @@ int CodificaCaracterUtf8(char32_t c, char out[4]) {
 std::string CodificaUtf8(VistaTexto texto) {
   std::string r;
   r.reserve(texto.size());
-  char buf[4];
-  for (char32_t c : texto) r.append(buf, static_cast<std::size_t>(CodificaCaracterUtf8(c, buf)));
+  Codifica(texto, Codificacion::Utf8, r);
   return r;
 }
 
@@ -155,6 +154,21 @@ void Decodifica(std::string_view bytes, Codificacion cod, Texto& destino) {
 
 std::string Codifica(VistaTexto texto, Codificacion cod) {
   return cod == Codificacion::Utf8 ? CodificaUtf8(texto) : CodificaCp1252(texto);
+}
+
+void Codifica(VistaTexto texto, Codificacion cod, std::string& destino) {
+  // Plain ASCII, most of any text, is the same bytes in both encodings.
+  std::size_t i = 0;
+  while (i < texto.size() && texto[i] < 0x80) ++i;
+  destino.append(texto.begin(), texto.begin() + static_cast<std::ptrdiff_t>(i));
+  if (i == texto.size()) return;
+  const VistaTexto resto = texto.substr(i);
+  if (cod == Codificacion::Cp1252) {
+    destino += CodificaCp1252(resto);
+    return;
+  }
+  char buf[4];
+  for (char32_t c : resto) destino.append(buf, static_cast<std::size_t>(CodificaCaracterUtf8(c, buf)));
 }
 
 } // namespace zt

@@ -32,5 +32,7 @@ std::string CodificaCp1252(VistaTexto texto);
 Texto Decodifica(std::string_view bytes, Codificacion cod);
 void Decodifica(std::string_view bytes, Codificacion cod, Texto& destino);
 std::string Codifica(VistaTexto texto, Codificacion cod);
+// The same, appended to 'destino'.
+void Codifica(VistaTexto texto, Codificacion cod, std::string& destino);
 
 } // namespace zt

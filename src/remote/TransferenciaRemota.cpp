@@ -98,22 +98,6 @@ bool DesdeOctal(std::string_view s, std::string& bytes) {
   return true;
 }
 
-// Most lines of a text file are plain ASCII: those are widened or narrowed directly.
-Texto Linea(std::string_view b, Codificacion cod) {
-  for (unsigned char c : b)
-    if (c >= 0x80) return Decodifica(b, cod);
-  return Texto(b.begin(), b.end());
-}
-
-void AgregaBytes(std::string& r, const Texto& t, Codificacion cod) {
-  for (char32_t c : t)
-    if (c >= 0x80) {
-      r += Codifica(t, cod);
-      return;
-    }
-  r.append(t.begin(), t.end());
-}
-
 // Takes the lines of a cat's output while they arrive, so the text is ready, and its checksum
 // known, when the end mark comes. It stops at the first line holding the end mark; what follows
 // is left to the final reading. What it took is dropped from the received bytes, so they never
@@ -160,7 +144,7 @@ struct LectorProgresivo {
       if (!linea.empty() && linea.back() == '\r') linea.remove_suffix(1);
       crc.Agrega(linea);
       crc.Agrega("\n");
-      lineas.push_back(Linea(linea, cod));
+      lineas.push_back(Decodifica(linea, cod));
     }
   }
 
@@ -190,7 +174,7 @@ TextoRemoto TextoDeBytes(std::string_view bytes, Codificacion cod) {
   for (std::size_t ini = 0; ini < bytes.size();) {
     std::size_t fin = bytes.find('\n', ini);
     if (fin == std::string_view::npos) fin = bytes.size();
-    t.lineas.push_back(Linea(bytes.substr(ini, fin - ini), cod));
+    t.lineas.push_back(Decodifica(bytes.substr(ini, fin - ini), cod));
     ini = fin + 1;
   }
   return t;
@@ -203,7 +187,7 @@ std::string BytesDeTexto(const TextoRemoto& texto, Codificacion cod) {
   r.reserve(total);
   for (std::size_t i = 0; i < texto.lineas.size(); ++i) {
     if (i) r += '\n';
-    AgregaBytes(r, texto.lineas[i], cod);
+    Codifica(texto.lineas[i], cod, r);
   }
   if (texto.saltoFinal && !texto.lineas.empty()) r += '\n';
   return r;
