@@ -2,12 +2,7 @@
 // the last byte has crossed the loopback socket, for the whole text (one piece) and for the same
 // text selected (one send per line). Peer: cat writing the same file to the same kind of sink
 // (process start included). Median of several runs each.
-#include "fakes/FakeDialogs.h"
-#include "platform/qt/PumpQt.h"
-#include "platform/qt/SocketQt.h"
-#include "platform/qt/TimerQt.h"
-#include "terminal/CtlEdTelnet.h"
-#include "terminal/CtlTelnet.h"
+#include "fakes/SesionLoopback.h"
 #include "workspace/PanelComandos.h"
 #include <QCoreApplication>
 #include <algorithm>
@@ -91,15 +86,10 @@ std::vector<Texto> Lineas() {
 // One run of the panel: whole text or the selection of all of it; ms from the command.
 double Nuestra(bool seleccion, int64_t& bytes) {
   Sumidero s;
-  SocketQt socket;
-  TimerQt timer;
-  PumpQt pump;
-  FakeDialogs dialogos;
-  CtlEdTelnet vista;
-  CtlTelnet telnet(socket, timer);
-  telnet.Iniciar(vista);
-  telnet.Connect(U"127.0.0.1", s.puerto, 10);
-  if (!pump.EsperaHasta([&] { return telnet.State() == 7; }, 10000)) return -1;
+  test::SesionLoopback sesion;
+  CtlTelnet& telnet = sesion.telnet;
+  if (!sesion.Conecta(s.puerto, [&] { return telnet.State() == 7; })) return -1;
+  FakeDialogs& dialogos = sesion.dialogos;
   CtlEdit ed(PerfilEditor::CtlEdit(), &dialogos);
   Texto texto;
   for (const Texto& l : Lineas()) texto += l + U"\r\n";
