@@ -94,6 +94,9 @@ public:
   Texto CadPropiedades() const;
   // Throws ErrorEjecucion on a malformed string; the fields read before the bad one stay set.
   void LeePropiedades(VistaTexto s);
+  // The display switches and colours the property string holds, as a value.
+  PropiedadesEditor Propiedades() const;
+  void FijaPropiedades(const PropiedadesEditor& p);
 
   // ---- View state (the host sets the visible counts from its geometry) ----
   int32_t primLinVis = 1;

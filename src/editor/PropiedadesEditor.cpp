@@ -3,26 +3,27 @@
 
 namespace zt {
 
-Texto CtlEdit::CadPropiedades() const {
-  return zt::CadPropiedades({verEstado, verDesHor, verDesVer, verNumLin, colores});
-}
+Texto CtlEdit::CadPropiedades() const { return zt::CadPropiedades(Propiedades()); }
 
 void CtlEdit::LeePropiedades(VistaTexto s) {
-  PropiedadesEditor p{verEstado, verDesHor, verDesVer, verNumLin, colores};
-  auto guarda = [&] {
-    verEstado = p.verEstado;
-    verDesHor = p.verDesHor;
-    verDesVer = p.verDesVer;
-    verNumLin = p.verNumLin;
-    colores = p.colores;
-  };
+  PropiedadesEditor p = Propiedades();
   try {
     zt::LeePropiedades(p, s);
   } catch (...) {
-    guarda();
+    FijaPropiedades(p);
     throw;
   }
-  guarda();
+  FijaPropiedades(p);
+}
+
+PropiedadesEditor CtlEdit::Propiedades() const { return {verEstado, verDesHor, verDesVer, verNumLin, colores}; }
+
+void CtlEdit::FijaPropiedades(const PropiedadesEditor& p) {
+  verEstado = p.verEstado;
+  verDesHor = p.verDesHor;
+  verDesVer = p.verDesVer;
+  verNumLin = p.verNumLin;
+  colores = p.colores;
 }
 
 } // namespace zt

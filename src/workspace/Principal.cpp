@@ -17,24 +17,10 @@ constexpr Color kFondoSinFoco = 2631720; // red 40, green 40, blue 40
 void AStderr(const Texto& texto) { std::fprintf(stderr, "ztelnet: %s\n", U8(texto).c_str()); }
 
 void CopiaPropiedades(CtlEdit& ed, const PropiedadesEditor& p) {
-  ed.verEstado = p.verEstado;
-  ed.verDesHor = p.verDesHor;
-  ed.verDesVer = p.verDesVer;
-  ed.verNumLin = p.verNumLin;
   const Color lineaActual = ed.colores.ColLinAct;
-  ed.colores = p.colores;
+  ed.FijaPropiedades(p);
   ed.colores.ColLinAct = lineaActual; // not part of the string
   ed.ReinicColEdi();
-}
-
-PropiedadesEditor PropiedadesDe(const CtlEdit& ed) {
-  PropiedadesEditor p;
-  p.verEstado = ed.verEstado;
-  p.verDesHor = ed.verDesHor;
-  p.verDesVer = ed.verDesVer;
-  p.verNumLin = ed.verNumLin;
-  p.colores = ed.colores;
-  return p;
 }
 
 } // namespace
@@ -328,9 +314,9 @@ AjustesZTelnet Principal::AjustesActuales() const {
   a.PatFinPrompt = txtTerm.PatFinPrompt;
   a.TeclasInterceptadas = TeclasInterceptadas;
   a.HistorialHosts = HistorialHosts;
-  a.propTerminal = PropiedadesDe(txtTerm);
+  a.propTerminal = txtTerm.Propiedades();
   a.propTerminal.colores = ColoresTerminal();
-  a.propComandos = PropiedadesDe(edCom);
+  a.propComandos = edCom.Propiedades();
   return a;
 }
 
