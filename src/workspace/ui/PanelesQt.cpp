@@ -141,18 +141,21 @@ EditorActivo PanelesQt::Activo() const {
   return EditorActivo::Otro;
 }
 
+std::function<void()> PanelesQt::Alterna(EditorQt* e, bool CtlEdit::*campo) {
+  return [e, campo] {
+    CtlEdit& ed = e->ed();
+    ed.*campo = !(ed.*campo);
+    ed.Refrescar();
+    e->Sincroniza();
+  };
+}
+
 void PanelesQt::CreaComandos() {
   QMenu* m = p_.mnComandos;
   QAction* antes = m && !m->actions().isEmpty() ? m->actions().front() : nullptr;
   PanelComandos& c = *comandos_;
   CtlEdit& ed = p_.edCom->ed();
-  auto alterna = [this, &ed](bool CtlEdit::*campo) {
-    return [this, &ed, campo] {
-      ed.*campo = !(ed.*campo);
-      ed.Refrescar();
-      p_.edCom->Sincroniza();
-    };
-  };
+  const auto alterna = [this](bool CtlEdit::*campo) { return Alterna(p_.edCom, campo); };
   mnComNue = Item(
       m, this, "mnComNue", QStringLiteral("&Nuevo"), [&c] { c.Nuevo(); }, antes);
   mnComAbr = Item(
@@ -245,13 +248,7 @@ void PanelesQt::CreaMacros() {
   QAction* antes = m && !m->actions().isEmpty() ? m->actions().front() : nullptr;
   PanelArchivo& mac = *macros_;
   CtlEdit& ed = p_.edMac->ed();
-  auto alterna = [this, &ed](bool CtlEdit::*campo) {
-    return [this, &ed, campo] {
-      ed.*campo = !(ed.*campo);
-      ed.Refrescar();
-      p_.edMac->Sincroniza();
-    };
-  };
+  const auto alterna = [this](bool CtlEdit::*campo) { return Alterna(p_.edMac, campo); };
   mnMacNue = Item(
       m, this, "mnMacNue", QStringLiteral("&Nueva"), [&mac] { mac.Nuevo(); }, antes);
   mnMacAbr = Item(

@@ -97,6 +97,8 @@ protected:
 
 private:
   void CreaComandos();
+  // A menu command that flips one display switch of the editor of 'e'.
+  static std::function<void()> Alterna(EditorQt* e, bool CtlEdit::*campo);
   void CreaMacros();
   void EnlazaPanel(CPanel& cp, QDockWidget* dock, EditorQt* ed, QAction* ver, const Texto& titulo);
   void EnlazaEditor(EditorQt* ed, PanelArchivo& panel);
