@@ -140,17 +140,17 @@ void EditorQt::resizeEvent(QResizeEvent*) {
 void EditorQt::keyPressEvent(QKeyEvent* e) {
   if (!ed_.enabled()) return;
   const int shift = ShiftDe(e->modifiers());
-  if (int codigo = CodigoTecla(e->key())) ed_.TeclaAbajo(codigo, shift);
+  if (int codigo = CodigoTecla(e->key())) TeclaAbajo(codigo, shift);
   // Alt combinations are commands, not characters; control characters are ignored by the core.
   if (!(shift & tecla::Alt) || (shift & tecla::Ctrl))
-    for (char32_t c : DeQString(e->text())) ed_.TeclaCaracter(c);
+    for (char32_t c : DeQString(e->text())) TeclaCaracter(c);
   Sincroniza();
 }
 
 // Characters composed by the input method (dead keys, accents) arrive here, not as key presses.
 void EditorQt::inputMethodEvent(QInputMethodEvent* e) {
   if (ed_.enabled())
-    for (char32_t c : DeQString(e->commitString())) ed_.TeclaCaracter(c);
+    for (char32_t c : DeQString(e->commitString())) TeclaCaracter(c);
   e->accept();
   Sincroniza();
 }

@@ -43,6 +43,10 @@ public:
   void Sincroniza();
 
 protected:
+  // Where a typed key and a typed character go; the terminal sends them to the host instead.
+  virtual void TeclaAbajo(int codigo, int shift) { ed_.TeclaAbajo(codigo, shift); }
+  virtual void TeclaCaracter(char32_t c) { ed_.TeclaCaracter(c); }
+
   void paintEvent(QPaintEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;

@@ -31,25 +31,13 @@ void TerminalQt::SincronizaPanel() {
   panel->setStyleSheet(estilo);
 }
 
-void TerminalQt::keyPressEvent(QKeyEvent* e) {
-  if (!vista_.enabled()) return;
-  const int shift = ShiftDe(e->modifiers());
-  if (int codigo = CodigoTecla(e->key())) vista_.TeclaAbajoTerm(codigo, shift);
-  // Alt combinations are commands, not characters.
-  if (!(shift & tecla::Alt) || (shift & tecla::Ctrl))
-    for (char32_t c : DeQString(e->text())) vista_.TeclaCaracterTerm(c);
-  Sincroniza();
-}
+void TerminalQt::TeclaAbajo(int codigo, int shift) { vista_.TeclaAbajoTerm(codigo, shift); }
+
+void TerminalQt::TeclaCaracter(char32_t c) { vista_.TeclaCaracterTerm(c); }
 
 void TerminalQt::keyReleaseEvent(QKeyEvent* e) {
   if (e->isAutoRepeat()) return;
   if (int codigo = CodigoTecla(e->key())) vista_.TeclaArribaTerm(codigo, ShiftDe(e->modifiers()));
-}
-
-void TerminalQt::inputMethodEvent(QInputMethodEvent* e) {
-  if (vista_.enabled())
-    for (char32_t c : DeQString(e->commitString())) vista_.TeclaCaracterTerm(c);
-  e->accept();
 }
 
 void TerminalQt::focusInEvent(QFocusEvent* e) {

@@ -18,9 +18,9 @@ public:
   std::function<void()> alEnfocar;
 
 protected:
-  void keyPressEvent(QKeyEvent* e) override;
+  void TeclaAbajo(int codigo, int shift) override;
+  void TeclaCaracter(char32_t c) override;
   void keyReleaseEvent(QKeyEvent* e) override;
-  void inputMethodEvent(QInputMethodEvent* e) override;
   void focusInEvent(QFocusEvent* e) override;
   void focusOutEvent(QFocusEvent* e) override;
 
