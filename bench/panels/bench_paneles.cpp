@@ -2,6 +2,7 @@
 // the last byte has crossed the loopback socket, for the whole text (one piece) and for the same
 // text selected (one send per line). Peer: cat writing the same file to the same kind of sink
 // (process start included). Median of several runs each.
+#include "../Cifras.h"
 #include "fakes/SesionLoopback.h"
 #include "workspace/PanelComandos.h"
 #include <QCoreApplication>
@@ -24,6 +25,8 @@ using namespace zt;
 using Reloj = std::chrono::steady_clock;
 
 namespace {
+
+using zt::bench::Mediana;
 
 constexpr int kLineas = 10000, kRondas = 5;
 const std::string kMarca = "echo FIN_DEL_ARCHIVO";
@@ -130,11 +133,6 @@ double DeTelnet(int64_t& bytes) {
   std::filesystem::remove(archivo);
   bytes = s.bytes;
   return s.completo ? std::chrono::duration<double, std::milli>(s.fin - t0).count() : -1;
-}
-
-double Mediana(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : v[v.size() / 2];
 }
 
 } // namespace

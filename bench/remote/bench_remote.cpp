@@ -7,6 +7,7 @@
 // the forking process, and the transfers would then pay a page fault for each page they write
 // again (about half of their time here), which the program itself never pays.
 // Run: bench_remote [vueltas] [shell]
+#include "../Cifras.h"
 #include "fakes/HostTelnetd.h"
 #include "fakes/SesionLoopback.h"
 #include "platform/AppQt.h"
@@ -32,6 +33,8 @@ extern char** environ;
 
 namespace {
 
+using zt::bench::Mediana;
+
 const std::string kPrompt = "zt$ ";
 
 // 20,000 lines, 1 MB, with the characters a store must escape.
@@ -44,11 +47,6 @@ std::string Archivo() {
     r += l + "\n";
   }
   return r;
-}
-
-double Mediana(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : v[v.size() / 2];
 }
 
 double Ms(Reloj::time_point a, Reloj::time_point b) {

@@ -7,6 +7,7 @@
 // installs); the X server must have been started after they were installed.
 //
 //   DISPLAY=:93 build/bench/startup/bench_arranque [veces [otro programa en lugar de ztelnet]]
+#include "../Cifras.h"
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <fcntl.h>
@@ -24,6 +25,8 @@
 #include <vector>
 
 namespace {
+
+using zt::bench::Mediana;
 
 using Reloj = std::chrono::steady_clock;
 
@@ -100,11 +103,6 @@ Medida Mide(Display* d, const std::vector<std::string>& argv, const std::string&
   waitpid(pid, nullptr, 0);
   XSync(d, True);
   return m;
-}
-
-double Mediana(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : v[v.size() / 2];
 }
 
 } // namespace
