@@ -99,9 +99,7 @@ EditorQt::~EditorQt() {
 }
 
 PopupAyudaQt* EditorQt::ActivaAyuda(ListasAyuda listas) {
-  ayuda_.reset();
-  ayuda_ = std::make_unique<PopupAyudaQt>(*this, listas);
-  return ayuda_.get();
+  return ActivaAyuda([listas](VistaTexto contexto) { return EligeLista(listas, contexto); });
 }
 
 PopupAyudaQt* EditorQt::ActivaAyuda(std::function<std::vector<Texto>(VistaTexto)> eleccion) {

@@ -9,22 +9,8 @@
 
 namespace zt {
 
-PopupAyudaQt::PopupAyudaQt(EditorQt& editor, ListasAyuda listas)
-    : QListWidget(nullptr), editor_(editor), ayuda_(listas) {
-  Inicia();
-}
-
 PopupAyudaQt::PopupAyudaQt(EditorQt& editor, AyudaContextual::Eleccion eleccion)
     : QListWidget(nullptr), editor_(editor), ayuda_(std::move(eleccion)) {
-  Inicia();
-}
-
-PopupAyudaQt::~PopupAyudaQt() {
-  editor_.removeEventFilter(this);
-  if (ventanaEditor_) ventanaEditor_->removeEventFilter(this);
-}
-
-void PopupAyudaQt::Inicia() {
   setObjectName(QStringLiteral("lista"));
   // A tool-tip window is never activated by the window system, so typing stays in the editor.
   setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
@@ -39,6 +25,11 @@ void PopupAyudaQt::Inicia() {
   connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
     if (s != Qt::ApplicationActive) ayuda_.FinAyudContextual();
   });
+}
+
+PopupAyudaQt::~PopupAyudaQt() {
+  editor_.removeEventFilter(this);
+  if (ventanaEditor_) ventanaEditor_->removeEventFilter(this);
 }
 
 int PopupAyudaQt::Pixeles(int twips) const {

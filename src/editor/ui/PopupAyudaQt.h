@@ -9,8 +9,7 @@ class EditorQt;
 
 class PopupAyudaQt : public QListWidget, public VentanaAyuda {
 public:
-  // Serves 'editor' with 'listas' (or any choice of list, for editors with their own words).
-  PopupAyudaQt(EditorQt& editor, ListasAyuda listas);
+  // Serves 'editor' with the lists 'eleccion' picks for the text before the cursor.
   PopupAyudaQt(EditorQt& editor, AyudaContextual::Eleccion eleccion);
   ~PopupAyudaQt() override;
 
@@ -28,7 +27,6 @@ protected:
   void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
-  void Inicia();
   void Ubica(int altoTwips);
 
   EditorQt& editor_;
