@@ -41,4 +41,9 @@ CodigoError ErrorDeApertura(int err) {
   }
 }
 
+Texto DescripcionDe(const std::exception& e) {
+  if (const auto* r = dynamic_cast<const ErrorEjecucion*>(&e)) return r->descripcion();
+  return T(e.what());
+}
+
 } // namespace zt

@@ -41,4 +41,7 @@ private:
   Texto descripcion_;
 };
 
+// What to tell the user of an exception: a run-time error's own description, else what() as text.
+Texto DescripcionDe(const std::exception& e);
+
 } // namespace zt

@@ -14,11 +14,6 @@ struct Deshabilita {
   ~Deshabilita() { ed.enabled(true); }
 };
 
-Texto Descripcion(const std::exception& e) {
-  if (const auto* r = dynamic_cast<const ErrorEjecucion*>(&e)) return r->descripcion();
-  return T(e.what());
-}
-
 } // namespace
 
 EditorRemoto::EditorRemoto(CtlEdit& editor, Dialogs& dialogos, TransferenciaRemota& transferencia,
@@ -56,7 +51,7 @@ Texto EditorRemoto::Edita(const Texto& nombre, bool& cancelado) {
     Deshabilita d(ed_);
     l = tr_.Lee(nombre);
   } catch (const std::exception& e) {
-    return Descripcion(e);
+    return DescripcionDe(e);
   }
   if (!l.error.empty()) return l.error;
   CargaTexto(std::move(l.texto));
@@ -97,7 +92,7 @@ bool EditorRemoto::Guardar() {
     Deshabilita d(ed_);
     error = tr_.Guarda(ed_.archivo, texto);
   } catch (const std::exception& e) {
-    error = Descripcion(e);
+    error = DescripcionDe(e);
   }
   if (!error.empty()) {
     Aviso(error);

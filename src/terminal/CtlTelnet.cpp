@@ -219,11 +219,8 @@ void CtlTelnet::ProcesaBloque(const std::string& bloque) {
       if (engan) vista_->EnganCursorEdit();
       vista_->Dibujar();
     }
-  } catch (const ErrorEjecucion& e) {
-    if (Error) Error(U"Error occurred!" + e.descripcion());
-    return;
   } catch (const std::exception& e) {
-    if (Error) Error(U"Error occurred!" + T(e.what()));
+    if (Error) Error(U"Error occurred!" + DescripcionDe(e));
     return;
   }
   // No chunk nests inside another (DatosLlegan returns while Receiving_ is set), so the handlers

@@ -259,10 +259,8 @@ QAction* FrmEditRem::Accion(QMenu* menu, const char* nombre, const char* texto, 
     connect(a, &QAction::triggered, this, [this, hacer = std::move(hacer)] {
       try {
         hacer();
-      } catch (const ErrorEjecucion& e) {
-        dialogos_.Mensaje(e.descripcion(), U"");
       } catch (const std::exception& e) {
-        dialogos_.Mensaje(T(e.what()), U"");
+        dialogos_.Mensaje(DescripcionDe(e), U"");
       }
       Refresca();
     });
