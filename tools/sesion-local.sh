@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts a private Telnet host on the loopback and ztelnet connected to it. The host is the
-# system's telnetd behind a listener on 127.0.0.1 that takes one connection of this user only;
-# it runs the user's shell in a scratch folder. Host, shell and folder go when ztelnet ends.
+# system's telnetd behind a listener on 127.0.0.1 that serves one connection, and only one made by
+# the ztelnet it started; it runs the user's shell in a scratch folder. Host, shell and folder go
+# when ztelnet ends, however it ends.
 # Usage: tools/sesion-local.sh [path of ztelnet [more ztelnet arguments]]
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -11,16 +12,7 @@ anfitrion=${ZT_ANFITRION:-$top/build/tools/zt-anfitrion}
 
 # In /tmp itself: telnetd splits the session program's path at blanks.
 base=$(mktemp -d /tmp/ztelnet-sesion.XXXXXX)
-pid=
-termina() {
-  if [ -n "$pid" ]; then
-    kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
-  fi
-  rm -rf "$base"
-}
-trap termina EXIT
-trap 'exit 130' INT TERM HUP
+trap 'rm -rf "$base"' EXIT
 
 usuario=$(id -un)
 maquina=$(hostname)
@@ -70,16 +62,17 @@ else
   printf '[TER]\t500\t\t\tV\t%s\t%s\t1\t\t\t\r\n' "$prompt_ini" "$prompt_fin" >>"$ini"
 fi
 
-"$anfitrion" "$base/sesion" >"$base/puerto" &
+# The host starts ztelnet itself and serves only a connection made by that process (see
+# tools/anfitrion/zt-anfitrion.cpp); its status is ztelnet's. It runs in the background so that a
+# stop request to this script reaches it; the terminal and its Ctrl+C still reach ztelnet.
+"$anfitrion" -d "$shell en $base/trabajo" "$base/sesion" "$ztelnet" "$@" <&0 &
 pid=$!
-for _ in $(seq 100); do
-  [ -s "$base/puerto" ] && break
-  kill -0 "$pid" 2>/dev/null || { echo "No arrancó el host local." >&2; exit 1; }
-  sleep 0.05
+trap 'kill -TERM "$pid" 2>/dev/null' TERM
+trap 'kill -HUP "$pid" 2>/dev/null' HUP
+trap : INT QUIT
+while :; do
+  status=0
+  wait "$pid" || status=$?
+  kill -0 "$pid" 2>/dev/null || break
 done
-puerto=$(head -n1 "$base/puerto")
-[ -n "$puerto" ] || { echo "El host local no dio su puerto." >&2; exit 1; }
-echo "Host Telnet local en 127.0.0.1:$puerto ($shell en $base/trabajo)" >&2
-status=0
-"$ztelnet" "/IP=127.0.0.1:$puerto" "$@" || status=$?
 exit "$status"

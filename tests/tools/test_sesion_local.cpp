@@ -11,7 +11,9 @@
 #include <sstream>
 #include <string>
 #include <sys/socket.h>
+#include <sched.h>
 #include <sys/wait.h>
+#include <vector>
 #include <unistd.h>
 
 namespace {
@@ -55,30 +57,33 @@ bool HayTelnetd() { return access("/usr/sbin/telnetd", X_OK) == 0; }
 
 } // namespace
 
-TEST(Anfitrion, UnaSolaConexionYLuegoNada) {
+// A stranger that connects before the program is closed unanswered and logged; the program
+// still gets its session, and after it nobody gets in.
+TEST(Anfitrion, SoloElProgramaQueArrancaTieneLaSesion) {
   if (!HayTelnetd()) GTEST_SKIP() << "falta /usr/sbin/telnetd";
-  int tubo[2];
-  ASSERT_EQ(pipe(tubo), 0);
-  const pid_t pid = fork();
-  if (pid == 0) {
-    dup2(tubo[1], 1);
-    close(tubo[0]);
-    execl(ZT_ANFITRION, "zt-anfitrion", "/bin/sh", static_cast<char*>(nullptr));
-    _exit(127);
+  Carpeta c;
+  const fs::path tarde = c.ruta / "tarde";
+  std::ofstream(tarde) << "#!/bin/sh\nsleep 0.3\nexec " << ZT_CARRERA << " \"$@\"\n";
+  fs::permissions(tarde, fs::perms::owner_all);
+  const std::string orden = std::string(ZT_ANFITRION) + " /bin/sh " + tarde.string() + " >" +
+                            (c.ruta / "salida").string() + " 2>" + (c.ruta / "errores").string();
+  FILE* anfitrion = popen(orden.c_str(), "r");
+  ASSERT_NE(anfitrion, nullptr);
+  int puerto = 0;
+  for (int i = 0; i < 200 && !puerto; ++i, usleep(10000)) {
+    const std::string errores = Lee(c.ruta / "errores");
+    const auto en = errores.find("127.0.0.1:");
+    if (en != std::string::npos) puerto = std::atoi(errores.c_str() + en + 10);
   }
-  close(tubo[1]);
-  char linea[16] = {};
-  ASSERT_GT(read(tubo[0], linea, sizeof linea - 1), 0);
-  const int puerto = std::atoi(linea);
   ASSERT_GT(puerto, 0);
-  const int primera = Conecta(puerto);
-  ASSERT_GE(primera, 0);
-  EXPECT_EQ(PrimerByte(primera), 255); // telnetd opens with IAC
-  EXPECT_EQ(Conecta(puerto), -1);      // nobody else gets in
-  close(primera);
-  kill(pid, SIGTERM);
-  waitpid(pid, nullptr, 0);
-  close(tubo[0]);
+  const int extrano = Conecta(puerto);
+  ASSERT_GE(extrano, 0);
+  EXPECT_EQ(PrimerByte(extrano), -1); // closed with nothing said
+  close(extrano);
+  EXPECT_EQ(pclose(anfitrion), 0);
+  EXPECT_EQ(Lee(c.ruta / "salida"), "ZT-42-" + std::to_string(getuid()) + "\n");
+  EXPECT_NE(Lee(c.ruta / "errores").find("conexión rechazada desde 127.0.0.1:"), std::string::npos);
+  EXPECT_EQ(Conecta(puerto), -1);
 }
 
 TEST(SesionLocal, ConectaZtelnetYDejaTodoLimpio) {
@@ -142,4 +147,110 @@ TEST(SesionLocal, ElShellDelUsuarioAtiendeCtrlC) {
   const int estado = std::system(orden.c_str());
   ASSERT_TRUE(WIFEXITED(estado));
   EXPECT_EQ(WEXITSTATUS(estado), 0) << "2: sin prompt, 3: Ctrl+C no detuvo la orden";
+}
+
+// Another local user races for the session: processes that watch the kernel's table for the new
+// listener and connect as fast as they can, in a network namespace of their own so that nothing
+// else on the machine is raced. They must never be answered, and the program must get its
+// session every round.
+namespace {
+
+struct Usuario {
+  uid_t uid;
+  const char* nombre;
+};
+
+// argv run as 'u' (no change for root's own runs); output to files in 'carpeta'.
+pid_t Lanza(std::vector<std::string> argv, uid_t u, const fs::path& salida, const fs::path& errores) {
+  if (u != 0) {
+    const std::string id = std::to_string(u);
+    argv.insert(argv.begin(), {"/usr/bin/setpriv", "--reuid=" + id, "--regid=" + id, "--clear-groups", "--"});
+  }
+  const pid_t pid = fork();
+  if (pid == 0) {
+    freopen(salida.c_str(), "w", stdout);
+    freopen(errores.c_str(), "w", stderr);
+    std::vector<char*> a;
+    for (auto& x : argv) a.push_back(x.data());
+    a.push_back(nullptr);
+    execv(a[0], a.data());
+    _exit(127);
+  }
+  return pid;
+}
+
+int Espera(pid_t pid) {
+  int estado = 0;
+  waitpid(pid, &estado, 0);
+  return WIFEXITED(estado) ? WEXITSTATUS(estado) : 128 + WTERMSIG(estado);
+}
+
+// 100 rounds of the host run by 'anfitrion' while 'atacantes' race it. Runs in a child that has
+// entered a new network namespace; failures come back as text.
+std::string Carrera(uid_t anfitrion, const std::vector<uid_t>& atacantes, const fs::path& carpeta) {
+  std::vector<pid_t> pids;
+  for (size_t i = 0; i < atacantes.size(); ++i) {
+    const auto informe = carpeta / ("informe" + std::to_string(i));
+    pids.push_back(Lanza({ZT_CARRERA, "atacante", informe.string()}, atacantes[i], "/dev/null", "/dev/null"));
+  }
+  // ztelnet takes a while to start before it connects: the strangers' window.
+  const auto programa = carpeta / "ztelnet";
+  std::ofstream(programa) << "#!/bin/sh\nsleep 0.05\nexec " << ZT_CARRERA << " \"$@\"\n";
+  fs::permissions(programa, fs::perms::all & ~fs::perms::others_write & ~fs::perms::group_write);
+  usleep(100000);
+  std::string fallos;
+  long rechazadas = 0;
+  for (int ronda = 0; ronda < 100 && fallos.empty(); ++ronda) {
+    const auto salida = carpeta / "salida", errores = carpeta / "errores";
+    const int estado = Espera(Lanza({ZT_ANFITRION, "/bin/sh", programa.string()}, anfitrion, salida, errores));
+    const std::string dicho = Lee(salida), log = Lee(errores);
+    if (estado != 0 || dicho != "ZT-42-" + std::to_string(anfitrion) + "\n")
+      fallos = "ronda " + std::to_string(ronda) + ": estado " + std::to_string(estado) + ", salida '" + dicho +
+               "', errores '" + log + "'";
+    for (size_t en = 0; (en = log.find("conexión rechazada", en)) != std::string::npos; ++en) ++rechazadas;
+  }
+  long aceptadasYCerradas = 0;
+  for (size_t i = 0; i < pids.size(); ++i) {
+    kill(pids[i], SIGTERM);
+    if (Espera(pids[i]) != 0) fallos += " atacante " + std::to_string(atacantes[i]) + " recibió datos";
+    const std::string informe = Lee(carpeta / ("informe" + std::to_string(i)));
+    aceptadasYCerradas += std::atol(informe.c_str() + informe.find(' ') + 1);
+  }
+  // Without a single stranger accepted and turned away the race proved nothing.
+  if (fallos.empty() && (rechazadas == 0 || aceptadasYCerradas == 0))
+    fallos = "los atacantes no llegaron a conectar (" + std::to_string(rechazadas) + " rechazadas)";
+  return fallos;
+}
+
+std::string EnEspacioDeRedPropio(uid_t anfitrion, const std::vector<uid_t>& atacantes) {
+  Carpeta c;
+  fs::permissions(c.ruta, fs::perms::all | fs::perms::sticky_bit);
+  const auto resultado = c.ruta / "resultado";
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (unshare(CLONE_NEWNET) != 0 || std::system("ip link set lo up") != 0) _exit(2);
+    std::ofstream(resultado) << Carrera(anfitrion, atacantes, c.ruta);
+    _exit(0);
+  }
+  if (Espera(pid) == 2) return "SIN_ESPACIO";
+  return Lee(resultado);
+}
+
+bool PuedeCorrer() {
+  return getuid() == 0 && HayTelnetd() && access("/usr/bin/setpriv", X_OK) == 0 &&
+         access("/usr/sbin/ip", X_OK) == 0;
+}
+
+} // namespace
+
+TEST(Anfitrion, OtroUsuarioNoGanaLaCarrera) {
+  if (!PuedeCorrer()) GTEST_SKIP() << "hace falta root, telnetd, setpriv e ip";
+  constexpr uid_t nobody = 65534, daemon = 1;
+  // root runs the host while nobody races it; nobody runs it while root and daemon race it.
+  for (const auto& [anfitrion, atacantes] :
+       std::vector<std::pair<uid_t, std::vector<uid_t>>>{{0, {nobody}}, {nobody, {0, daemon}}}) {
+    const std::string fallos = EnEspacioDeRedPropio(anfitrion, atacantes);
+    if (fallos == "SIN_ESPACIO") GTEST_SKIP() << "no se pudo crear un espacio de red";
+    EXPECT_EQ(fallos, "") << "anfitrión uid " << anfitrion;
+  }
 }
