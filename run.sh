@@ -4,7 +4,7 @@
 # "--local" first does the same and passes the other arguments on (e.g. --local /M=x.zkv /SALIR).
 set -euo pipefail
 top=$(cd "$(dirname "$0")" && pwd)
-"$top/tools/setup.sh"
+"$top/tools/setup.sh" --quieto ztelnet zt-anfitrion
 ztelnet="$top/build/apps/ztelnet/ztelnet"
 if (($#)) && [ "$1" = --local ]; then
   shift
