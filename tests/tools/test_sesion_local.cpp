@@ -188,21 +188,25 @@ int Espera(pid_t pid) {
 // 100 rounds of the host run by 'anfitrion' while 'atacantes' race it. Runs in a child that has
 // entered a new network namespace; failures come back as text.
 std::string Carrera(uid_t anfitrion, const std::vector<uid_t>& atacantes, const fs::path& carpeta) {
+  // Copies every user can run, wherever the build tree is.
+  const std::string carrera = (carpeta / "zt-carrera").string(), listener = (carpeta / "zt-anfitrion").string();
+  fs::copy_file(ZT_CARRERA, carrera);
+  fs::copy_file(ZT_ANFITRION, listener);
   std::vector<pid_t> pids;
   for (size_t i = 0; i < atacantes.size(); ++i) {
     const auto informe = carpeta / ("informe" + std::to_string(i));
-    pids.push_back(Lanza({ZT_CARRERA, "atacante", informe.string()}, atacantes[i], "/dev/null", "/dev/null"));
+    pids.push_back(Lanza({carrera, "atacante", informe.string()}, atacantes[i], "/dev/null", "/dev/null"));
   }
   // ztelnet takes a while to start before it connects: the strangers' window.
   const auto programa = carpeta / "ztelnet";
-  std::ofstream(programa) << "#!/bin/sh\nsleep 0.05\nexec " << ZT_CARRERA << " \"$@\"\n";
+  std::ofstream(programa) << "#!/bin/sh\nsleep 0.05\nexec " << carrera << " \"$@\"\n";
   fs::permissions(programa, fs::perms::all & ~fs::perms::others_write & ~fs::perms::group_write);
   usleep(100000);
   std::string fallos;
   long rechazadas = 0;
   for (int ronda = 0; ronda < 100 && fallos.empty(); ++ronda) {
     const auto salida = carpeta / "salida", errores = carpeta / "errores";
-    const int estado = Espera(Lanza({ZT_ANFITRION, "/bin/sh", programa.string()}, anfitrion, salida, errores));
+    const int estado = Espera(Lanza({listener, "/bin/sh", programa.string()}, anfitrion, salida, errores));
     const std::string dicho = Lee(salida), log = Lee(errores);
     if (estado != 0 || dicho != "ZT-42-" + std::to_string(anfitrion) + "\n")
       fallos = "ronda " + std::to_string(ronda) + ": estado " + std::to_string(estado) + ", salida '" + dicho +
