@@ -234,7 +234,7 @@ void CtlTelnet::Entrega() {
   if (entrada_.Vacio()) return;
   entrada_.Toma(texto_);
   if (Recibido) textoBloque_ += texto_;
-  if (vista_ && !texto_.empty()) vista_->Datos(texto_);
+  if (vista_ && !vistaMuda && !texto_.empty()) vista_->Datos(texto_);
 }
 
 void CtlTelnet::Envia(std::string_view bytes) { Winsock1_.Enviar(bytes); }

@@ -44,6 +44,9 @@ public:
 
   // Lines kept in the view; the excess is trimmed after each chunk.
   int16_t MaxLineasTerm = 500;
+  // While set, received data does not reach the view: the commands the program types for itself
+  // and their answers are not the user's business. The events still get it.
+  bool vistaMuda = false;
 
   // ---- Keys typed into the view (sent only while connected; no local echo) ----
   // Special keys and Ctrl combinations; the Ctrl key itself sets control_on.

@@ -73,6 +73,7 @@ TEST_P(RemotoReal, GuardaLeeYEditaTextosHostiles) {
   CanalTelnet canal(telnet, pump, &vista);
   TransferenciaRemota tr(canal);
   const Codificacion cod = Codificacion::Utf8;
+  const int32_t lineasAntes = vista.NumLineas();
 
   for (const auto& [nombre, bytes] : zt::test::TextosHostiles()) {
     ASSERT_EQ(tr.Guarda(T(nombre), TextoDeBytes(bytes, cod)), U"") << nombre;
@@ -134,6 +135,11 @@ TEST_P(RemotoReal, GuardaLeeYEditaTextosHostiles) {
   ASSERT_EQ(lista.error, U"");
   for (const char* n : {"comillas", "-un nombre's", "solo lectura", "vacio"})
     EXPECT_NE(std::find(lista.entradas.begin(), lista.entradas.end(), T(n)), lista.entradas.end()) << n;
+  // The terminal shows none of the transfers' commands, marks or data.
+  const Texto pantalla = vista.TextLineas(1, vista.NumLineas());
+  EXPECT_EQ(pantalla.find(U"ZTL"), Texto::npos) << U8(pantalla);
+  EXPECT_EQ(pantalla.find(U"cksum"), Texto::npos) << U8(pantalla);
+  EXPECT_LE(vista.NumLineas(), lineasAntes + 1) << U8(pantalla);
 
   telnet.SendData(U"exit\r");
   pump.EsperaHasta([&] { return telnet.State() != 7; }, 5000);
