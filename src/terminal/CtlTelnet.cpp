@@ -234,7 +234,20 @@ void CtlTelnet::Entrega() {
   if (entrada_.Vacio()) return;
   entrada_.Toma(texto_);
   if (Recibido) textoBloque_ += texto_;
-  if (vista_ && !vistaMuda && !texto_.empty()) vista_->Datos(texto_);
+  if (!vista_ || texto_.empty()) return;
+  if (!vistaMuda_) return vista_->Datos(texto_);
+  const auto salto = texto_.rfind(U'\n');
+  if (salto == Texto::npos) colaMuda_ += texto_;
+  else colaMuda_.assign(texto_, salto + 1);
+}
+
+void CtlTelnet::SilenciaVista(bool muda) {
+  if (muda == vistaMuda_) return;
+  vistaMuda_ = muda;
+  if (muda || !vista_) return;
+  vista_->Datos(U"\r\n" + colaMuda_);
+  colaMuda_.clear();
+  vista_->Dibujar();
 }
 
 void CtlTelnet::Envia(std::string_view bytes) { Winsock1_.Enviar(bytes); }

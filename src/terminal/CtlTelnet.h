@@ -45,8 +45,9 @@ public:
   // Lines kept in the view; the excess is trimmed after each chunk.
   int16_t MaxLineasTerm = 500;
   // While set, received data does not reach the view: the commands the program types for itself
-  // and their answers are not the user's business. The events still get it.
-  bool vistaMuda = false;
+  // and their answers are not the user's business. The events still get it. When it ends, the view
+  // goes to a new line and gets what came after the last line feed: the host's new prompt.
+  void SilenciaVista(bool muda);
 
   // ---- Keys typed into the view (sent only while connected; no local echo) ----
   // Special keys and Ctrl combinations; the Ctrl key itself sets control_on.
@@ -120,6 +121,8 @@ private:
   std::string datosHost_; // data bytes of the chunk being processed, for DatosHost
   Texto textoBloque_;     // decoded data of the chunk being processed, for Recibido
   Texto texto_;           // the chunk decoded for the view (its storage serves every chunk)
+  bool vistaMuda_ = false;
+  Texto colaMuda_; // what the silenced view missed after the last line feed
   Pump* pump_ = nullptr;
   Dialogs* dialogos_ = nullptr;
   // The command waiting for its prompt; its lines are taken when the prompt is seen, before a
