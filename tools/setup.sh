@@ -13,7 +13,8 @@ top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 packages=(cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libqt6test6 libgl-dev
           libgtest-dev libgmock-dev googletest libbenchmark-dev m4 inetutils-telnetd
           expect telnet libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc postgresql
-          busybox dash ksh mksh zsh libvterm-dev qt6-translations-l10n iproute2 util-linux)
+          busybox dash ksh mksh zsh libvterm-dev qt6-translations-l10n iproute2 util-linux
+          libssh-dev openssh-client openssh-server)
 
 # One query for all: a start with nothing to do must stay fast.
 installed=" $(dpkg-query -W -f='${Package}:${db:Status-Abbrev} ' "${packages[@]}" 2>/dev/null || true) "
@@ -26,7 +27,15 @@ if ((${#missing[@]})); then
     echo "Instalando paquetes: ${missing[*]}" >&2
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    # The tests start sshd themselves: installing the server must not start one on port 22.
+    politica=
+    if [ ! -e /usr/sbin/policy-rc.d ]; then
+      printf '#!/bin/sh\nexit 101\n' >/usr/sbin/policy-rc.d && chmod 755 /usr/sbin/policy-rc.d && politica=1
+    fi
+    estado=0
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null || estado=$?
+    [ -z "$politica" ] || rm -f /usr/sbin/policy-rc.d
+    [ "$estado" = 0 ] || exit "$estado"
   else
     echo "Faltan paquetes de Debian. Instálelos como root con:" >&2
     echo "  apt-get install ${missing[*]}" >&2

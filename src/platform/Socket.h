@@ -32,6 +32,9 @@ public:
   // Takes every byte received so far.
   virtual std::string Leer() = 0;
   virtual std::string HostRemoto() const = 0;
+  // The terminal at the other end, for links that carry it themselves (an SSH channel's PTY);
+  // a plain stream ignores it.
+  virtual void FijaTerminal(const std::string& tipo, int ancho, int alto) { (void)tipo, (void)ancho, (void)alto; }
 };
 
 } // namespace zt

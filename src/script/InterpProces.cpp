@@ -1,4 +1,5 @@
 // Statement executor: the statement loop, IF by recursion, the waits and the run's files.
+#include "platform/DestinoSsh.h"
 #include "script/InterpProces.h"
 #include "base/Codec.h"
 #include "base/Error.h"
@@ -175,8 +176,16 @@ Texto InterpProces::Sentencia(const Texto& kw, const PosCont& inicio, bool& fin)
     if (ej) {
       Texto host = elem;
       int32_t puerto = 23;
-      // "host:port" as the command line's /IP= takes it; a plain host keeps port 23.
-      if (const size_t p = elem.find(U':'); p != Texto::npos) {
+      // "host:port" as the command line's /IP= takes it; a plain host keeps port 23; an address
+      // "ssh://[user@]host[:port]" is taken whole.
+      if (EsDireccionSsh(U8(elem))) {
+        const DestinoSsh d = LeeDestinoSsh(U8(elem));
+        if (!d.error.empty()) {
+          in_.MensajeError = T("Dirección SSH no válida en sentencia CONNECT: " + d.error);
+          return fin = true, Texto();
+        }
+        puerto = d.puerto;
+      } else if (const size_t p = elem.find(U':'); p != Texto::npos) {
         host = elem.substr(0, p);
         puerto = PuertoDeTexto(VistaTexto(elem).substr(p + 1));
         if (puerto == 0) {

@@ -1,6 +1,7 @@
 // The Telnet connection object: connect, close, receive loop and sending.
 #include "terminal/CtlTelnet.h"
 #include "base/Error.h"
+#include "platform/DestinoSsh.h"
 #include <climits>
 #include <exception>
 #include <utility>
@@ -52,7 +53,11 @@ void CtlTelnet::Connect(VistaTexto host, int Port, int32_t Timeout) {
   enlazado_ = false;
   const int32_t segundos = Timeout < 0 ? 0 : Timeout > INT_MAX / 1000 ? INT_MAX / 1000 : Timeout;
   tmrConnect_.Iniciar(segundos * 1000);
-  if (Port >= 1 && Port <= 65535) Winsock1_.Conectar(U8(host), uint16_t(Port));
+  const std::string destino = U8(host);
+  // An SSH channel carries the bytes as they are and its PTY has the view's size.
+  sinTelnet_ = EsDireccionSsh(destino);
+  if (sinTelnet_) Winsock1_.FijaTerminal("vt100", negociacion_.AncTerm, negociacion_.AltTerm);
+  if (Port >= 1 && Port <= 65535) Winsock1_.Conectar(destino, uint16_t(Port));
 }
 
 // A user who gives up on an attempt hears no time-out for it later.
@@ -71,7 +76,7 @@ void CtlTelnet::SendData(VistaTexto texto) {
 void CtlTelnet::SendBytes(std::string_view bytes) {
   if (State() != Socket::Conectado || bytes.empty()) return;
   const char iac = char(telnet::IAC);
-  if (bytes.find(iac) == std::string_view::npos) {
+  if (sinTelnet_ || bytes.find(iac) == std::string_view::npos) {
     Winsock1_.Enviar(bytes);
     return;
   }
@@ -115,7 +120,7 @@ void CtlTelnet::KeyPress(char32_t KeyAscii) {
   if (control_on) c = c < 64 ? 0 : c - 64;
   if (c == 0) return;
   if (c == 13) {
-    SendBytes(negociacion_.BinarioSalida() ? "\r" : "\r\n");
+    SendBytes(sinTelnet_ || negociacion_.BinarioSalida() ? "\r" : "\r\n");
     return;
   }
   SendBytes(Codifica(VistaTexto(&c, 1), entrada_.codificacion));
@@ -179,7 +184,7 @@ void CtlTelnet::Conectado() {
   negociacion_.Reinicia();
   entrada_.Vacia();
   if (vista_) vista_->ReiniciaSecuencia();
-  negociacion_.EnviaApertura();
+  if (!sinTelnet_) negociacion_.EnviaApertura();
   tmrConnect_.Detener();
   Estado(U"Conectado a " + RemoteHost(), kVerde);
   if (Connected) Connected();
@@ -211,7 +216,8 @@ void CtlTelnet::ProcesaBloque(const std::string& bloque) {
   textoBloque_.clear();
   try {
     const bool engan = vista_ && vista_->CursorEditEngan();
-    negociacion_.Procesa(bloque);
+    if (sinTelnet_) Datos(bloque);
+    else negociacion_.Procesa(bloque);
     Entrega();
     if (vista_) {
       const int32_t lineas = vista_->NumLineas();

@@ -23,7 +23,8 @@ public:
   // Binds the view, sets the terminal to 90 x 35 and shows "Desconectado.".
   void Iniciar(PantallaTelnet& vista);
   // Closes any connection, starts the time-out and starts connecting. A port outside 1..65535
-  // never connects and ends in the time-out, like any failed attempt.
+  // never connects and ends in the time-out, like any failed attempt. A host "ssh://[user@]host[:port]"
+  // is reached over SSH (the port then defaults to 22).
   void Connect(VistaTexto host, int Port, int32_t Timeout = 30);
   void Disconnect();
   // Sends text only while connected; a 255 byte goes out doubled, as data must.
@@ -118,6 +119,7 @@ private:
   FlujoEntrada entrada_;
   bool Receiving_ = false;
   bool enlazado_ = false; // the current link was established (a close is then the host's)
+  bool sinTelnet_ = false; // the link is an SSH channel: no Telnet commands either way
   std::string datosHost_; // data bytes of the chunk being processed, for DatosHost
   Texto textoBloque_;     // decoded data of the chunk being processed, for Recibido
   Texto texto_;           // the chunk decoded for the view (its storage serves every chunk)

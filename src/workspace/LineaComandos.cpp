@@ -1,4 +1,5 @@
 // ZTelnet's command line, read with the macro language's lexer (identifiers, quoted strings).
+#include "platform/DestinoSsh.h"
 #include "workspace/LineaComandos.h"
 #include "base/Comodin.h"
 #include "base/Error.h"
@@ -29,6 +30,7 @@ Texto TextoUso() {
   return T("Se requiere linea de comandos: \r\n"
            "ztelnet [direcciónIP[:puerto]] [archivo de macro.zql] [archivo de registro.log] \r\n"
            "[/NOERROR] [/ERROR] [/SALIR] [/IP=<direcciónIP[:puerto]>] \r\n"
+           "[/IP=ssh://[usuario@]host[:puerto]] [/ACEPTAR_CLAVE] \r\n"
            "[M=<archivo de macros>] [L=<archivo de registro>]");
 }
 
@@ -59,6 +61,8 @@ LecturaLinea LeeLineaComandos(const std::vector<Texto>& argumentos) {
           v.SalirAlTerminar = true;
         else if (sw == U"/IP")
           v.HostInicial = valor;
+        else if (sw == U"/ACEPTAR_CLAVE")
+          v.AceptarClave = true;
         else if (sw == U"/M")
           v.ArchivoMacro = valor;
         else if (sw == U"/L")
@@ -91,6 +95,13 @@ LecturaLinea LeeLineaComandos(const std::vector<Texto>& argumentos) {
 
 HostPuerto SeparaHostPuerto(VistaTexto hostInicial) {
   HostPuerto r;
+  if (EsDireccionSsh(U8(hostInicial))) { // taken whole; its port is inside
+    const DestinoSsh d = LeeDestinoSsh(U8(hostInicial));
+    if (!d.error.empty()) throw ErrorEjecucion(CodigoError::TiposNoCoinciden, T("Dirección SSH no válida: " + d.error));
+    r.host = Texto(hostInicial);
+    r.puerto = d.puerto;
+    return r;
+  }
   const size_t dos = hostInicial.find(U':');
   if (dos == VistaTexto::npos) {
     r.host = Texto(hostInicial);

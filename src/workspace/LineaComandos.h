@@ -8,7 +8,8 @@ namespace zt {
 struct LineaComandosZT {
   bool MostrarErrores = true; // "/NOERROR" clears it, "/ERROR" sets it
   bool SalirAlTerminar = false;
-  Texto HostInicial; // "host" or "host:port"
+  Texto HostInicial; // "host", "host:port" or "ssh://[user@]host[:port]"
+  bool AceptarClave = false; // "/ACEPTAR_CLAVE": a run with no display accepts an unknown SSH host key
   Texto ArchivoMacro;
   Texto ArchRegistroInicial;
 };

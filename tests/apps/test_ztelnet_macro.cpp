@@ -1,5 +1,6 @@
 // ztelnet as a batch step: /M=<macro> /SALIR with no display at all, in a temporary program
 // folder and a temporary current folder; exit status, files and error.log checked byte for byte.
+#include "fakes/HostSshd.h"
 #include "fakes/HostTelnetd.h"
 #include <chrono>
 #include <csignal>
@@ -55,6 +56,7 @@ protected:
     if (pid == 0) {
       for (const char* v : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) unsetenv(v);
       setenv("ZTELNET_HOME", casa_.c_str(), 1);
+      for (const auto& [nombre, valor] : entorno_) setenv(nombre.c_str(), valor.c_str(), 1);
       if (chdir(actual_.c_str()) != 0) _exit(126);
       const int fd = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
       dup2(fd, 2);
@@ -88,6 +90,7 @@ protected:
   }
 
   fs::path raiz_, casa_, actual_;
+  std::vector<std::pair<std::string, std::string>> entorno_; // for the runs, besides the above
 };
 
 } // namespace
@@ -147,4 +150,46 @@ TEST_F(Lote, SessionWithBash) {
   EXPECT_EQ(Lee(actual_ / "capturado.txt"), "alfa-1\r\nalfa-2\r\n");
   const std::string registro = Lee(actual_ / "sesion.log");
   EXPECT_NE(registro.find("\r\n42\r\n"), std::string::npos) << registro;
+}
+
+// SSH: the host key is checked before anything is sent, the log-in goes key first, then the
+// password from the environment; every refusal ends the run at once with its reason.
+TEST_F(Lote, SessionOverSsh) {
+  if (!zt::test::HostSshd::Falta().empty()) GTEST_SKIP() << zt::test::HostSshd::Falta();
+  zt::test::HostSshd host;
+  ASSERT_TRUE(host.Arranca());
+  entorno_ = {{"HOME", host.casa.string()}};
+  const std::string ip = "/IP=ssh://root@127.0.0.1:" + std::to_string(host.puerto);
+  // A time-out longer than the harness waits: a refusal heard only at the time-out fails the test.
+  const std::string ida = "timeout = 300\r\nWAIT 'zt$ '\r\nCAPTURE sal\r\n"
+                          "SENDLN 'echo ok-$((6*7)); stty size; echo $TERM'\r\nWAIT 'zt$ '\r\nENDCAPTURE\r\n"
+                          "FILEOPEN f 'sal.txt' FILEWRITE f sal FILECLOSE f\r\n";
+  const auto Falla = [&](const std::vector<std::string>& extra, const std::string& motivo) {
+    fs::remove(actual_ / "error.log");
+    const Salida s = Macro(ida, extra);
+    EXPECT_EQ(s.estado, 1) << s.error;
+    EXPECT_NE(Lee(actual_ / "error.log").find(motivo), std::string::npos) << Lee(actual_ / "error.log");
+  };
+
+  // An unknown host key is refused with no display unless /ACEPTAR_CLAVE says otherwise.
+  Falla({ip, "/NOERROR"}, host.Huella());
+  EXPECT_FALSE(fs::exists(host.casa / ".ssh/known_hosts"));
+  Salida s = Macro(ida, {ip, "/NOERROR", "/ACEPTAR_CLAVE"});
+  EXPECT_EQ(s.estado, 0) << s.error << Lee(actual_ / "error.log");
+  // The PTY has the view's size and type.
+  EXPECT_NE(Lee(actual_ / "sal.txt").find("\r\nok-42\r\n35 90\r\nvt100\r\n"), std::string::npos) << Lee(actual_ / "sal.txt");
+  EXPECT_NE(Lee(host.casa / ".ssh/known_hosts").find("[127.0.0.1]:" + std::to_string(host.puerto)), std::string::npos);
+
+  // Without the key: the password of the environment, which a wrong one does not pass.
+  fs::rename(host.casa / ".ssh/id_ed25519", host.casa / ".ssh/otra");
+  entorno_.push_back({"ZTELNET_SSH_PASSWORD", zt::test::HostSshd::kClave});
+  s = Macro(ida, {ip, "/NOERROR"});
+  EXPECT_EQ(s.estado, 0) << s.error << Lee(actual_ / "error.log");
+  entorno_.back().second = "otra-clave";
+  Falla({ip, "/NOERROR"}, "Autenticación rechazada");
+
+  // A changed host key is refused, always, naming the new key.
+  ASSERT_TRUE(host.CambiaClaveHost());
+  entorno_.back().second = zt::test::HostSshd::kClave;
+  Falla({"/IP=ssh://root@127.0.0.1:" + std::to_string(host.puerto), "/NOERROR", "/ACEPTAR_CLAVE"}, "ha cambiado");
 }

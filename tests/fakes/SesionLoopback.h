@@ -4,7 +4,7 @@
 #pragma once
 #include "fakes/FakeDialogs.h"
 #include "platform/qt/PumpQt.h"
-#include "platform/qt/SocketQt.h"
+#include "platform/qt/SocketMixto.h"
 #include "platform/qt/TimerQt.h"
 #include "terminal/CtlEdTelnet.h"
 #include "terminal/CtlTelnet.h"
@@ -14,7 +14,7 @@
 namespace zt::test {
 
 struct SesionLoopback {
-  SocketQt socket;
+  SocketMixto socket; // a plain TCP socket, or SSH for an address "ssh://..."
   TimerQt timer;
   PumpQt pump;
   FakeDialogs dialogos;

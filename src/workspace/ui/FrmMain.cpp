@@ -5,6 +5,10 @@
 #include "script/ui/MenuMacrosQt.h"
 #include "terminal/ui/FrmConnect.h"
 #include "workspace/ui/MenuRegistro.h"
+#include <QInputDialog>
+#include <QLineEdit>
+#include <cstdio>
+#include <cstdlib>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -61,6 +65,7 @@ FrmMain::FrmMain(CarpetasPrograma carpetas, QWidget* padre, Dialogs* dialogos)
   splitDockWidget(panCom_, panMac_, Qt::Horizontal);
 
   Dialogs& cajas = dialogos ? *dialogos : static_cast<Dialogs&>(dialogos_);
+  PreparaSsh(cajas);
   PlataformaPrincipal plataforma{socket_, tmrConnect_, Timer1_, cajas, pump_, portapapeles_, SinPantalla()};
   principal_ = std::make_unique<Principal>(plataforma, *this, vistaTerm_, edCom_->ed(), edMac_->ed(),
                                            std::move(carpetas));
@@ -250,7 +255,9 @@ bool FrmMain::Arranca(const std::vector<Texto>& argumentos) {
   edMac_->FijaMenuContexto(menus->mnEdicion);
   paneles_->Refresca();
   // A batch run with no display (/SALIR) has nobody to show the window to: it is never drawn.
-  lote_ = SinPantalla() && LeeLineaComandos(argumentos).valores.SalirAlTerminar;
+  const LineaComandosZT linea = LeeLineaComandos(argumentos).valores;
+  lote_ = SinPantalla() && linea.SalirAlTerminar;
+  aceptarClave_ = linea.AceptarClave;
   if (!lote_) show();
   txtTerm_->setFocus();
   if (!p.ActuaLineaComandos(argumentos) || terminando_) {
@@ -258,6 +265,38 @@ bool FrmMain::Arranca(const std::vector<Texto>& argumentos) {
     return false;
   }
   return true;
+}
+
+// With no display nobody can be asked: the password comes from the environment (never from the
+// command line or a macro, which others can read) and an unknown host key only with /ACEPTAR_CLAVE.
+void FrmMain::PreparaSsh(Dialogs& cajas) {
+  socket_.ssh.PideClave = [this](const std::string& usuario, const std::string& host,
+                                 int intento) -> std::optional<std::string> {
+    if (SinPantalla()) {
+      const char* clave = std::getenv("ZTELNET_SSH_PASSWORD");
+      if (intento > 1 || !clave) return std::nullopt;
+      return std::string(clave);
+    }
+    bool ok = false;
+    const QString pregunta = intento == 1 ? QStringLiteral("Contraseña de %1@%2:")
+                                          : QStringLiteral("Contraseña rechazada. Contraseña de %1@%2:");
+    const QString clave = QInputDialog::getText(this, QStringLiteral("Conexión SSH"),
+                                                pregunta.arg(QString::fromStdString(usuario), QString::fromStdString(host)),
+                                                QLineEdit::Password, {}, &ok);
+    if (!ok) return std::nullopt;
+    return clave.toStdString();
+  };
+  socket_.ssh.AceptaClaveNueva = [this, &cajas](const std::string& host, const std::string& huella) {
+    if (SinPantalla()) {
+      if (aceptarClave_)
+        std::fprintf(stderr, "Clave del host %s aceptada (%s) y guardada en known_hosts.\n", host.c_str(),
+                     huella.c_str());
+      return aceptarClave_;
+    }
+    const Texto texto = T("El host " + host + " no está entre los hosts conocidos.\r\nHuella de su clave: " +
+                          huella + "\r\n\r\n¿Conectar y guardar la clave en known_hosts?");
+    return cajas.Mensaje(texto, U"Conexión SSH", Botones::SiNo, Icono::Pregunta) == Respuesta::Si;
+  };
 }
 
 // ---- VentanaPrincipal ---------------------------------------------------------------------------

@@ -6,7 +6,7 @@
 #include "platform/qt/DialogsQt.h"
 #include "platform/qt/ProcessesQt.h"
 #include "platform/qt/PumpQt.h"
-#include "platform/qt/SocketQt.h"
+#include "platform/qt/SocketMixto.h"
 #include "platform/qt/TimerQt.h"
 #include "remote/ui/VentanaRemota.h"
 #include "terminal/ui/TerminalQt.h"
@@ -91,6 +91,7 @@ protected:
   void changeEvent(QEvent* e) override;
 
 private:
+  void PreparaSsh(Dialogs& cajas);
   void CreaMenus();
   void CreaMenuMacros();
   QDockWidget* CreaPanel(const QString& titulo, EditorQt* editor, QVBoxLayout*& layout);
@@ -101,7 +102,8 @@ private:
   ClipboardQt portapapeles_;
   PumpQt pump_;
   ProcessesQt procesos_;
-  SocketQt socket_;
+  SocketMixto socket_;
+  bool aceptarClave_ = false; // "/ACEPTAR_CLAVE"
   TimerQt tmrConnect_;
   TimerQt Timer1_;
   CtlEdTelnet vistaTerm_{&dialogos_, &portapapeles_};
