@@ -47,6 +47,29 @@ TEST(FrmConnect, ConectaConElPuertoYRecuerdaElHost) {
   EXPECT_FALSE(f.isVisible());
 }
 
+// SSH: the address is made of protocol, user, host and port, kept whole in the history, and an
+// entry of the history fills the boxes in again.
+TEST(FrmConnect, SshConUsuarioYPuerto) {
+  AppQt();
+  std::vector<Texto> historial{U"ssh://ana@h1:2222", U"h2"};
+  std::vector<std::pair<Texto, int>> llamadas;
+  FrmConnect f(historial, [&](const Texto& h, int p) { llamadas.push_back({h, p}); });
+  EXPECT_EQ(f.cboProto->currentText(), "SSH");
+  EXPECT_EQ(f.cmbHost->currentText(), "h1");
+  EXPECT_EQ(f.txtUser->text(), "ana");
+  EXPECT_EQ(f.cboPort->currentText(), "2222");
+  f.cmbHost->setCurrentIndex(1); // as the user picks it from the list
+  emit f.cmbHost->textActivated(f.cmbHost->currentText());
+  EXPECT_EQ(f.cboProto->currentText(), "TELNET");
+  EXPECT_FALSE(f.txtUser->isEnabled());
+  f.cboProto->setCurrentIndex(1);
+  EXPECT_EQ(f.cboPort->currentText(), "22");
+  f.txtUser->setText("root");
+  QTest::mouseClick(f.cmdConnect, Qt::LeftButton);
+  EXPECT_EQ(llamadas, (std::vector<std::pair<Texto, int>>{{U"ssh://root@h2", 22}}));
+  EXPECT_EQ(historial, (std::vector<Texto>{U"ssh://ana@h1:2222", U"h2", U"ssh://root@h2"}));
+}
+
 TEST(FrmTerminal, MuestraCompruebaYGuarda) {
   AppQt();
   ValoresTerminal guardados{500, 1, false, U"ini", U"$ "};

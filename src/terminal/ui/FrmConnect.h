@@ -1,4 +1,5 @@
-// The connection dialog "CONECTAR": host with its history, port, connect.
+// The connection dialog "CONECTAR": protocol (Telnet or SSH), host with its history, user for
+// SSH, port, connect. An SSH host goes to the history as its address "ssh://user@host[:port]".
 #pragma once
 #include "base/Texto.h"
 #include "platform/qt/DialogsQt.h"
@@ -8,6 +9,7 @@
 
 class QComboBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 
 namespace zt {
@@ -18,7 +20,9 @@ public:
   FrmConnect(std::vector<Texto>& HistorialHosts, std::function<void(const Texto&, int)> ConnectToHost,
              QWidget* padre = nullptr);
 
+  QComboBox* cboProto;
   QComboBox* cmbHost;
+  QLineEdit* txtUser;
   QComboBox* cboPort;
   QPushButton* cmdConnect;
   QPushButton* cmdCancel;
@@ -28,6 +32,8 @@ public:
 
 private:
   void Conectar();
+  void CambiaProtocolo();
+  void TomaDelHistorial(const QString& entrada);
 
   std::vector<Texto>& HistorialHosts_;
   std::function<void(const Texto&, int)> ConnectToHost_;
