@@ -2,7 +2,10 @@
 // bash on the loopback: a macro run by ztelnet with no display, and expect driving the system
 // telnet client through the same kind of host, in the same run. Each round trip is timed by the
 // host itself (bash's $EPOCHREALTIME printed by every command), so both sides are measured alike.
-// Run: bench_macro [round trips]
+// With "ssh" (as root) the same over SSH: the macro through sshd on the loopback against expect
+// driving the system ssh client.
+// Run: bench_macro [round trips] [ssh]
+#include "fakes/HostSshd.h"
 #include "fakes/HostTelnetd.h"
 #include <algorithm>
 #include <chrono>
@@ -85,31 +88,29 @@ Cifras Calcula(const std::vector<double>& marcas, double pared) {
   return c;
 }
 
-Cifras Macro(int vueltas, const fs::path& dir) {
-  zt::test::HostTelnetd host("bash", kPrompt);
-  if (!host.Arranca()) return {};
+// The macro's round trips against 'destino' (a CONNECT address); 'env' is added to ztelnet's.
+Cifras Macro(int vueltas, const fs::path& dir, const std::string& destino, std::vector<std::string> env) {
   const fs::path casa = dir / "casa";
   for (const char* c : {"temp", "macros", "scripts"}) fs::create_directories(casa / c);
   std::ostringstream m;
-  m << "CONNECT 127.0.0.1:" << host.puerto << "\r\nWAIT '" << kPrompt << "'\r\nCAPTURE salida\r\n";
+  m << "CONNECT '" << destino << "'\r\nWAIT '" << kPrompt << "'\r\nCAPTURE salida\r\n";
   for (int i = 0; i <= vueltas; ++i) m << "SENDLN 'echo $EPOCHREALTIME'; WAIT '" << kPrompt << "'\r\n";
   m << "ENDCAPTURE\r\nFILEOPEN f 'marcas.txt' FILEWRITE f salida FILECLOSE f\r\nDISCONNECT\r\n";
   std::ofstream(dir / "vueltas.zkv", std::ios::binary) << m.str();
   fs::current_path(dir);
   const auto t0 = Reloj::now();
-  const int st =
-      Ejecuta({ZT_ZTELNET, "/M=" + (dir / "vueltas.zkv").string(), "/SALIR", "/NOERROR"}, dir / "ztelnet.out",
-              {"-DISPLAY", "-WAYLAND_DISPLAY", "-QT_QPA_PLATFORM", "ZTELNET_HOME=" + casa.string()});
+  env.insert(env.end(), {"-DISPLAY", "-WAYLAND_DISPLAY", "-QT_QPA_PLATFORM", "ZTELNET_HOME=" + casa.string()});
+  const int st = Ejecuta({ZT_ZTELNET, "/M=" + (dir / "vueltas.zkv").string(), "/SALIR", "/NOERROR", "/ACEPTAR_CLAVE"},
+                         dir / "ztelnet.out", env);
   const double pared = std::chrono::duration<double, std::milli>(Reloj::now() - t0).count();
   if (st != 0) std::fprintf(stderr, "ztelnet: estado %d; %s\n", st, Lee(dir / "error.log").c_str());
   return Calcula(Marcas(Lee(dir / "marcas.txt")), pared);
 }
 
-Cifras Expect(int vueltas, const fs::path& dir) {
-  zt::test::HostTelnetd host("bash", kPrompt);
-  if (!host.Arranca()) return {};
+// expect driving 'cliente' (a spawn command line).
+Cifras Expect(int vueltas, const fs::path& dir, const std::string& cliente) {
   std::ofstream(dir / "vueltas.exp") << "set timeout 10\nlog_user 0\n"
-                                     << "spawn -noecho /usr/bin/telnet 127.0.0.1 " << host.puerto << "\n"
+                                     << "spawn -noecho " << cliente << "\n"
                                      << "expect -ex {" << kPrompt << "}\n"
                                      << "for {set i 0} {$i <= " << vueltas << "} {incr i} {\n"
                                      << "  send \"echo \\$EPOCHREALTIME\\r\"\n"
@@ -137,11 +138,27 @@ int main(int argc, char** argv) {
   const fs::path dir = plantilla;
   fs::create_directories(dir / "m");
   fs::create_directories(dir / "e");
-  const Cifras m = Macro(vueltas, dir / "m");
-  const Cifras e = Expect(vueltas, dir / "e");
+  const bool ssh = argc > 2 && std::string(argv[2]) == "ssh";
+  Cifras m, e;
+  if (ssh) {
+    if (!zt::test::HostSshd::Falta().empty()) return std::fprintf(stderr, "%s\n", zt::test::HostSshd::Falta().c_str()), 1;
+    zt::test::HostSshd host;
+    host.shell = "/bin/bash --norc --noprofile -i";
+    if (!host.Arranca()) return 1;
+    const std::string puerto = std::to_string(host.puerto), casa = host.casa.string();
+    m = Macro(vueltas, dir / "m", "ssh://root@127.0.0.1:" + puerto, {"HOME=" + casa});
+    e = Expect(vueltas, dir / "e",
+               "/usr/bin/ssh -tt -o StrictHostKeyChecking=accept-new -o UserKnownHostsFile=" + casa +
+                   "/.ssh/known_hosts -i " + casa + "/.ssh/id_ed25519 -p " + puerto + " root@127.0.0.1");
+  } else {
+    zt::test::HostTelnetd hm("bash", kPrompt), he("bash", kPrompt);
+    if (!hm.Arranca() || !he.Arranca()) return 1;
+    m = Macro(vueltas, dir / "m", "127.0.0.1:" + std::to_string(hm.puerto), {});
+    e = Expect(vueltas, dir / "e", "/usr/bin/telnet 127.0.0.1 " + std::to_string(he.puerto));
+  }
   fs::current_path("/");
-  Muestra("macro ztelnet (SENDLN+WAIT)", m);
-  Muestra("expect + telnet", e);
+  Muestra(ssh ? "macro ztelnet por SSH" : "macro ztelnet (SENDLN+WAIT)", m);
+  Muestra(ssh ? "expect + ssh" : "expect + telnet", e);
   if (m.vueltas && e.vueltas)
     std::printf("razón expect/macro: mediana %.2f  p99 %.2f  total %.2f; espera de 100 ms / mediana: %.0f\n",
                 e.mediana / m.mediana, e.p99 / m.p99, e.total / m.total, 100.0 / m.mediana);

@@ -29,6 +29,8 @@ public:
   std::filesystem::path casa;    // the client's HOME: .ssh/id_ed25519 and, once accepted, known_hosts
   std::filesystem::path trabajo; // the shell's current folder
   uint16_t puerto = 0;
+  // The session's shell, started interactive; set before Arranca.
+  std::string shell = "/bin/sh -i";
 
   // Empty when this machine can run the host; otherwise why not.
   static std::string Falta() {
@@ -53,7 +55,7 @@ public:
     std::filesystem::copy_file(casa / ".ssh/id_ed25519.pub", carpeta / "authorized_keys");
     std::ofstream(carpeta / "sesion.sh") << "#!/bin/sh\ncd " << trabajo.string()
                                          << " || exit 1\nexport PS1='zt$ ' HOME=" << trabajo.string()
-                                         << "\nexec /bin/sh -i\n";
+                                         << "\nexec " << shell << "\n";
     std::filesystem::permissions(carpeta / "sesion.sh", std::filesystem::perms::owner_all);
     // A shadow file whose root password is known, for password log-ins.
     std::ifstream sombra("/etc/shadow");
