@@ -32,10 +32,9 @@ struct SocketSsh::Sesion {
     }
     if (sesion) {
       ssh_disconnect(sesion);
-      ssh_free(sesion); // closes fd too once it was handed over
-    } else if (fd >= 0) {
-      close(fd);
+      ssh_free(sesion);
     }
+    if (fd >= 0) close(fd); // a socket handed to libssh stays ours to close
   }
 };
 
@@ -168,9 +167,13 @@ void SocketSsh::AlConectarTcp() {
   }
   const int uno = 1;
   setsockopt(s_->fd, IPPROTO_TCP, TCP_NODELAY, &uno, sizeof uno);
+  // The questions of the log-in run events: the user may close or reconnect meanwhile, so the
+  // session is held here and only kept if this attempt is still the current one.
   const unsigned gen = generacion_;
-  const std::string motivo = Entra();
-  if (gen != generacion_) return; // closed while a question was open
+  std::unique_ptr<Sesion> sesion = std::move(s_);
+  const std::string motivo = Entra(*sesion);
+  if (gen != generacion_) return;
+  s_ = std::move(sesion);
   if (!motivo.empty()) return Falla(motivo);
   estado_ = Conectado;
   notificador_ = std::make_unique<QSocketNotifier>(ssh_get_fd(s_->sesion), QSocketNotifier::Read);
@@ -179,16 +182,15 @@ void SocketSsh::AlConectarTcp() {
   Drena();
 }
 
-std::string SocketSsh::Entra() {
-  ssh_session ses = s_->sesion = ssh_new();
+std::string SocketSsh::Entra(Sesion& s) {
+  ssh_session ses = s.sesion = ssh_new();
   if (!ses) return "No se pudo crear la sesión SSH";
   const std::string carpeta = carpetaSsh.empty() ? CarpetaSshPorDefecto() : carpetaSsh;
   const std::string conocidos = carpeta + "/known_hosts";
   const unsigned int puerto = puerto_;
   const long espera = segundosEspera;
   const int no = 0;
-  ssh_options_set(ses, SSH_OPTIONS_FD, &s_->fd);
-  s_->fd = -1; // the session owns it now
+  ssh_options_set(ses, SSH_OPTIONS_FD, &s.fd);
   ssh_options_set(ses, SSH_OPTIONS_HOST, host_.c_str());
   ssh_options_set(ses, SSH_OPTIONS_PORT, &puerto);
   ssh_options_set(ses, SSH_OPTIONS_USER, usuario_.c_str());
@@ -238,7 +240,7 @@ std::string SocketSsh::Entra() {
   if (r == SSH_AUTH_ERROR) return std::string("Error SSH en la autenticación: ") + ssh_get_error(ses);
   if (r != SSH_AUTH_SUCCESS) return "Autenticación rechazada por " + host_ + " para el usuario " + usuario_;
 
-  ssh_channel c = s_->canal = ssh_channel_new(ses);
+  ssh_channel c = s.canal = ssh_channel_new(ses);
   if (!c || ssh_channel_open_session(c) != SSH_OK ||
       ssh_channel_request_pty_size(c, tipo_.c_str(), ancho_, alto_) != SSH_OK || ssh_channel_request_shell(c) != SSH_OK)
     return std::string("El host no abrió un shell: ") + ssh_get_error(ses);

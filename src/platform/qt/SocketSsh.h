@@ -43,7 +43,7 @@ private:
   struct Sesion;
   void AlResolver(const std::string& error, const std::string& direccion);
   void AlConectarTcp();
-  std::string Entra(); // handshake, host key, log-in, shell; empty on success, else the reason
+  std::string Entra(Sesion& s); // handshake, host key, log-in, shell; empty on success, else the reason
   void Drena();
   void Falla(const std::string& motivo);
   void Avisa(std::function<void(SocketListener&)> aviso);
