@@ -5,7 +5,8 @@
 //     exits 0 when the answer comes back (it also prints the shell's uid), 1 otherwise.
 //   zt-carrera atacante INFORME
 //     Watches the kernel's table for loopback listeners and connects to each as fast as it can,
-//     again and again, until SIGTERM. Any byte received means a server answered it: it writes
+//     again and again, until SIGTERM; to each new one it also connects from a port whose earlier
+//     connection waits out its time (listed as root's, with no owner, in the kernel's table). Any byte received means a server answered it: it writes
 //     "ENTRO" to INFORME and exits 3. On SIGTERM it writes the number of connections it made
 //     and of those a server accepted and closed unanswered.
 #include <arpa/inet.h>
@@ -89,6 +90,49 @@ int Legitimo(const char* ip) {
   return 1;
 }
 
+// Binds 's' to 127.0.0.x:puerto with address reuse.
+bool Liga(int s, unsigned x, unsigned puerto) {
+  const int uno = 1;
+  setsockopt(s, SOL_SOCKET, SO_REUSEADDR, &uno, sizeof uno);
+  sockaddr_in dir{};
+  dir.sin_family = AF_INET;
+  dir.sin_port = htons(uint16_t(puerto));
+  dir.sin_addr.s_addr = htonl(0x7f000000u | x);
+  return bind(s, reinterpret_cast<sockaddr*>(&dir), sizeof dir) == 0;
+}
+
+// A connection to 127.0.0.1:q from a port that also holds a closed connection to 127.0.0.2:q in
+// its waiting time: a check that looks the port pair up without the addresses finds that one.
+int ConEsperaCerrada(unsigned q) {
+  const int escucha = socket(AF_INET, SOCK_STREAM, 0), antes = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in dir{};
+  socklen_t largo = sizeof dir;
+  int s = -1;
+  if (Liga(escucha, 2, q) && listen(escucha, 1) == 0 && Liga(antes, 1, 0) &&
+      getsockname(antes, reinterpret_cast<sockaddr*>(&dir), &largo) == 0) {
+    const unsigned propio = ntohs(dir.sin_port);
+    dir.sin_port = htons(uint16_t(q));
+    dir.sin_addr.s_addr = htonl(0x7f000002u);
+    if (connect(antes, reinterpret_cast<sockaddr*>(&dir), sizeof dir) == 0) {
+      const int otro = accept(escucha, nullptr, nullptr);
+      close(antes); // we close first: ours is the end that waits out its time
+      usleep(20000);
+      close(otro);
+      usleep(20000);
+      s = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+      dir.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+      if (!Liga(s, 1, propio) || (connect(s, reinterpret_cast<sockaddr*>(&dir), sizeof dir) != 0 && errno != EINPROGRESS))
+        close(s), s = -1;
+    } else {
+      close(antes);
+    }
+  } else {
+    close(antes);
+  }
+  close(escucha);
+  return s;
+}
+
 std::atomic<bool> parar{false};
 
 std::set<unsigned> Escuchas() {
@@ -110,10 +154,13 @@ int Atacante(const char* informe) {
   long conexiones = 0, cerradas = 0;
   std::vector<int> abiertas;
   const auto Escribe = [&](const std::string& texto) { std::ofstream(informe) << texto << "\n"; };
+  std::set<unsigned> vistos;
   while (!parar) {
     for (unsigned puerto : Escuchas()) {
       const int s = Conecta(puerto, false);
       if (s >= 0) abiertas.push_back(s), ++conexiones;
+      if (vistos.insert(puerto).second)
+        if (const int t = ConEsperaCerrada(puerto); t >= 0) abiertas.push_back(t), ++conexiones;
     }
     // Keep every connection a while: a server that answers late is caught as well.
     for (size_t i = 0; i < abiertas.size();) {

@@ -89,8 +89,10 @@ Procedencia ProcedenciaDe(int c, pid_t raiz) {
     unsigned long inodo = 0;
     if (!(campos >> sl >> local >> remoto >> estado >> colas >> temporizador >> reintentos >> uid >> espera >> inodo))
       continue;
+    // A closed socket waiting out its time (inode 0, shown as root's) may share the addresses:
+    // only a live one counts.
     if (Puerto(local) == p.puerto && Puerto(remoto) == nuestro && local.rfind("0100007F:", 0) == 0 &&
-        remoto.rfind("0100007F:", 0) == 0) {
+        remoto.rfind("0100007F:", 0) == 0 && inodo != 0) {
       p.uid = uid;
       p.inodo = inodo;
       break;
