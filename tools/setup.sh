@@ -14,7 +14,8 @@ packages=(cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libqt6test6 lib
           libgtest-dev libgmock-dev googletest libbenchmark-dev m4 inetutils-telnetd
           expect telnet libqt6sql6-sqlite libqt6sql6-psql libqt6sql6-odbc postgresql
           busybox dash ksh mksh zsh libvterm-dev qt6-translations-l10n iproute2 util-linux
-          libssh-dev openssh-client openssh-server)
+          libssh-dev openssh-client openssh-server
+          xvfb xdotool imagemagick x11-apps)  # the last four: looking at windows on a virtual display
 
 # One query for all: a start with nothing to do must stay fast.
 installed=" $(dpkg-query -W -f='${Package}:${db:Status-Abbrev} ' "${packages[@]}" 2>/dev/null || true) "

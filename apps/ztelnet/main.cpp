@@ -1,6 +1,7 @@
 // ZTelnet: the main window; its loading reads the settings and acts on the command line.
 #include "platform/Carpetas.h"
 #include "platform/qt/AplicacionQt.h"
+#include "platform/qt/SenalesQt.h"
 #include "preproc/ui/sql/BaseDatosQt.h"
 #include "workspace/ui/FrmMain.h"
 #include <QApplication>
@@ -31,7 +32,8 @@ int main(int argc, char* argv[]) {
   // A query script handed over as the macro file (Quillon's queries) runs against the database,
   // with no window: its first line starts with "SPOOL ".
   if (auto guion = zt::preproc::GuionSqlEnArgumentos(argc, argv)) return zt::preproc::EjecutaGuionSql(*guion);
-  if (!HayPantalla(argc, argv)) {
+  const bool hayPantalla = HayPantalla(argc, argv);
+  if (!hayPantalla) {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     qInstallMessageHandler(SoloCriticos);
   }
@@ -42,6 +44,9 @@ int main(int argc, char* argv[]) {
   for (int i = 1; i < argc; ++i) argumentos.push_back(zt::T(argv[i]));
 
   zt::FrmMain ventana(zt::CarpetasPrograma{zt::CarpetaPrograma("ZTELNET_HOME", "ztelnet")});
+  // A batch harness or a shell stops the program with a signal: files and log must still be closed.
+  ventana.principal().nadieMira = !hayPantalla;
+  zt::SenalesParadaQt senales([&ventana](int senal) { ventana.principal().PeticionParada(senal); });
   if (!ventana.Arranca(argumentos)) return ventana.EstadoSalida();
   // Start-up check for scripted runs: close by itself once the window is up.
   if (const char* ms = std::getenv("ZT_SMOKE_EXIT_MS"))

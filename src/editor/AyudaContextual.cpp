@@ -230,14 +230,26 @@ bool AyudaContextual::KeyDown(int codigo, int shift) {
   const int n = int(lista_.size());
   switch (codigo) {
   case tecla::Enter:
-    // The character that follows accepts; in direct-send mode plain Enter belongs to the editor.
+    // Enter accepts only an entry the user went to: after a whole word ("date") it must end the
+    // line, not glue the next one to it. The character that follows accepts; in direct-send mode
+    // plain Enter belongs to the editor.
+    if (!elegida_) {
+      FinAyudContextual();
+      return false;
+    }
     return ed_->ModEnvDir ? shift == tecla::Ctrl : shift == 0;
-  case tecla::RePag: Selecciona(std::max(sel_ - kPaso, 0)); return true;
-  case tecla::AvPag: Selecciona(std::min(sel_ + kPaso, n - 1)); return true;
-  case tecla::Arriba: Selecciona(sel_ <= 0 ? n - 1 : sel_ - 1); return true;
-  case tecla::Abajo: Selecciona(std::min(sel_ + 1, n - 1)); return true;
+  case tecla::RePag: return Elige(std::max(sel_ - kPaso, 0));
+  case tecla::AvPag: return Elige(std::min(sel_ + kPaso, n - 1));
+  case tecla::Arriba: return Elige(sel_ <= 0 ? n - 1 : sel_ - 1);
+  case tecla::Abajo: return Elige(std::min(sel_ + 1, n - 1));
   default: return false;
   }
+}
+
+bool AyudaContextual::Elige(int i) {
+  Selecciona(i);
+  elegida_ = true;
+  return true;
 }
 
 void AyudaContextual::KeyDown2(int codigo, int) {
@@ -285,6 +297,7 @@ void AyudaContextual::MouseDown(int32_t, int32_t y) {
 void AyudaContextual::ListaIdenAyudCont(const std::vector<Texto>& lista, VistaTexto prefijo) {
   lista_ = FiltraLista(lista, prefijo);
   sel_ = lista_.empty() ? -1 : 0;
+  elegida_ = false;
   if (ventana_) ventana_->Actualiza();
 }
 

@@ -66,7 +66,8 @@ public:
   // Binds the editor (its popup hooks now call this object) and the window.
   void Iniciar(CtlEdit& ed, VentanaAyuda* ventana);
 
-  // Before the editor acts on a key; true when the key was taken here.
+  // Before the editor acts on a key; true when the key was taken here. Enter is taken (to accept)
+  // only once the user moved in the list; otherwise it closes the list and goes to the editor.
   bool KeyDown(int codigo, int shift);
   // After the editor processed a key.
   void KeyDown2(int codigo, int shift);
@@ -97,6 +98,8 @@ private:
   int32_t IndiceCursor() const;
   Texto Prefijo() const;
   void Muestra(int32_t inicio, int32_t linea);
+  // A list key moved the selection: the user chose, so Enter accepts.
+  bool Elige(int i);
 
   Eleccion eleccion_;
   CtlEdit* ed_ = nullptr;
@@ -106,6 +109,7 @@ private:
   int sel_ = -1;
   int32_t inicio_ = 0, linea_ = 0;
   bool visible_ = false;
+  bool elegida_ = false; // the user moved in the list since it was last filled
 };
 
 } // namespace zt

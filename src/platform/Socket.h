@@ -11,7 +11,8 @@ public:
   virtual ~SocketListener() = default;
   // The connection attempt succeeded.
   virtual void Conectado() = 0;
-  // The peer closed, or the connection failed; 'motivo' is empty on an orderly close.
+  // The peer closed, or the connection or the attempt failed; 'motivo' is empty on an orderly
+  // close, else why, in words for the user ("Conexión rechazada", "No se encuentra el host").
   virtual void Cerrado(const std::string& motivo) = 0;
   // 'bytes' new bytes can be read with Leer.
   virtual void DatosLlegan(std::size_t bytes) = 0;

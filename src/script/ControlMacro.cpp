@@ -61,6 +61,12 @@ void ControlMacro::Abandonar() {
   proc_->Abandonar = true;
 }
 
+void ControlMacro::Interrumpe(const Texto& motivo) {
+  if (!enEjecucion_) return;
+  interrupcion_ = motivo;
+  Abandonar();
+}
+
 void ControlMacro::DatosRecibidos(const Texto& texto, const Texto* ultimaLinea) {
   proc_->DatosRecibidos(texto, ultimaLinea);
 }
@@ -86,7 +92,7 @@ FinMacro ControlMacro::Ejecuta(bool mostrarError, bool MostrarBarra, bool desdeA
     std::error_code ec;
     if (!std::filesystem::is_regular_file(std::filesystem::path(U8(ArchivoMacro)), ec)) {
       in_.MensajeError = T("No se Encuentra archivo de comando: ") + ArchivoMacro;
-      if (mostrarError) MuestraError();
+      if (mostrarError) MuestraError(false);
       return FinMacro::NoEncontrada;
     }
   }
@@ -102,6 +108,8 @@ FinMacro ControlMacro::Ejecuta(bool mostrarError, bool MostrarBarra, bool desdeA
     in_.CreaContenido(entorno_.TextoMacroEditor());
   in_.FijaValorVar(in_.i_timeout, TextoSimple(10));
   if (in_.MensajeError.empty()) proc_->EjecutaBloque();
+  if (!interrupcion_.empty() && in_.MensajeError.empty()) in_.MensajeError = interrupcion_;
+  interrupcion_.clear();
   const bool fin = proc_->FinPrograma;
   proc_->TerminaEjecucion();
   enEjecucion_ = false;
@@ -114,7 +122,7 @@ FinMacro ControlMacro::Ejecuta(bool mostrarError, bool MostrarBarra, bool desdeA
   }
   if (!in_.MensajeError.empty()) {
     EscribeErrorLog();
-    if (mostrarError) MuestraError();
+    if (mostrarError) MuestraError(true);
     return FinMacro::Error;
   }
   return proc_->DetenerMacro ? FinMacro::Detenida : FinMacro::Correcta;
@@ -128,8 +136,12 @@ void ControlMacro::EscribeErrorLog() {
     entorno_.Dialogos().Mensaje(T("Error creando archivo: ") + T(ruta.string()), U"", Botones::Aceptar);
 }
 
-void ControlMacro::MuestraError() {
-  entorno_.Dialogos().Mensaje(in_.MensajeError, U"", Botones::Aceptar, Icono::Exclamacion);
+// The box says where the run stopped, as error.log does, so the user need not open the log.
+void ControlMacro::MuestraError(bool conPosicion) {
+  Texto texto = in_.MensajeError;
+  if (conPosicion)
+    texto += U" (línea " + TextoNumero(in_.fil, 15) + U", columna " + TextoNumero(in_.col, 15) + U")";
+  entorno_.Dialogos().Mensaje(texto, U"", Botones::Aceptar, Icono::Exclamacion);
 }
 
 } // namespace zt

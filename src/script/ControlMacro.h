@@ -55,6 +55,9 @@ public:
   void Detener();
   // Closing the program during a run: like Detener, and a wait in progress ends at once.
   void Abandonar();
+  // A stop from outside the program (a signal): like Abandonar, and the run ends with 'motivo' as
+  // its error, so error.log says where it stopped.
+  void Interrumpe(const Texto& motivo);
 
   // The data handler, after each processed chunk: 'texto' is the chunk decoded with every CR
   // removed and every LF turned into CR LF (appended to the capture variable when capturing);
@@ -73,13 +76,15 @@ public:
 private:
   FinMacro Ejecuta(bool mostrarError, bool MostrarBarra, bool desdeArchivo);
   void EscribeErrorLog();
-  void MuestraError();
+  // The run's error in a box; with the line and column where the run stopped when it ran.
+  void MuestraError(bool conPosicion);
 
   CInterprete& in_;
   EntornoMacro& entorno_;
   std::unique_ptr<InterpProces> proc_;
   bool enEjecucion_ = false;
   bool parpadeo_ = false;
+  Texto interrupcion_; // the run's error once it has unwound (Interrumpe)
 };
 
 } // namespace zt

@@ -195,6 +195,7 @@ Texto InterpProces::Sentencia(const Texto& kw, const PosCont& inicio, bool& fin)
       }
       entorno_.ConnectToHost(host, puerto);
       entorno_.MuestraVentana();
+      if (in_.MensajeError.empty()) EsperaConexion(elem);
       corta();
     }
   } else if (kw == U"DISCONNECT") {
@@ -346,30 +347,46 @@ Texto InterpProces::SentenciaIf(bool& fin) {
   return {};
 }
 
+// A link the host has closed can bring nothing more: the wait ends there, with the reason.
 void InterpProces::EsperaCadena(const Texto& texto) {
+  auto cerrada = [this] { return !entorno_.MotivoCierre().empty(); };
   if (CuentaEspera > 0 && !Abandonar) {
     coincidio_ = UltimaLinea == texto;
     if (coincidio_) UltimaLinea.clear();
     esperado_ = &texto;
-    entorno_.Bomba().EsperaHasta([this] { return coincidio_ || Abandonar || !errorCaptura_.empty(); },
-                                 int(CuentaEspera) * 100);
+    entorno_.Bomba().EsperaHasta(
+        [&] { return coincidio_ || Abandonar || !errorCaptura_.empty() || cerrada(); }, int(CuentaEspera) * 100);
     esperado_ = nullptr;
     if (coincidio_ || Abandonar || !errorCaptura_.empty()) return;
   }
   if (Abandonar) return;
-  in_.MensajeError = T("Tiempo de espera excedido, para cadena '") + texto + U"'";
+  in_.MensajeError = cerrada() ? entorno_.MotivoCierre() : T("Tiempo de espera excedido, para cadena '") + texto + U"'";
 }
 
+// Waits only for a connection that may still come: one the host closed or refused never will.
 void InterpProces::EnviaLineaMacro(const Texto& texto) {
   auto conectado = [this] { return entorno_.EstadoConexion() == 7; };
-  if (!conectado() && CuentaEspera > 0 && !Abandonar)
-    entorno_.Bomba().EsperaHasta([&] { return conectado() || Abandonar; }, int(CuentaEspera) * 100);
+  auto cerrada = [this] { return !entorno_.MotivoCierre().empty(); };
+  if (!conectado() && !cerrada() && CuentaEspera > 0 && !Abandonar)
+    entorno_.Bomba().EsperaHasta([&] { return conectado() || cerrada() || Abandonar; }, int(CuentaEspera) * 100);
   if (conectado()) {
     entorno_.SendData(texto + U"\r");
     return;
   }
   if (Abandonar) return;
-  in_.MensajeError = T("Tiempo de espera de conexión, excedido");
+  in_.MensajeError = cerrada() ? entorno_.MotivoCierre() : T("Tiempo de espera de conexión, excedido");
+}
+
+// CONNECT waits for the attempt's outcome, so a refused or unknown host stops the run here, with
+// the reason, instead of at a later SENDLN after a whole time-out.
+void InterpProces::EsperaConexion(const Texto& destino) {
+  auto resuelto = [this] { return entorno_.EstadoConexion() == 7 || !entorno_.MotivoCierre().empty(); };
+  if (CuentaEspera <= 0 || Abandonar) return;
+  entorno_.Bomba().EsperaHasta([&] { return resuelto() || Abandonar; }, int(CuentaEspera) * 100);
+  if (Abandonar || entorno_.EstadoConexion() == 7) return;
+  const Texto motivo = entorno_.MotivoCierre();
+  in_.MensajeError = motivo.empty() ? T("Tiempo de espera de conexión, excedido")
+                                    : T("No se pudo conectar con ") + destino + U": " + motivo;
 }
 
 void InterpProces::PausaMacro(int16_t n) {

@@ -21,10 +21,14 @@ public:
   // Runs statements until the content ends, an error, a stop request ("" for those), or ELSE,
   // ENDIF or STOP (returned). END returns "STOP" with FinPrograma set.
   Texto EjecutaBloque();
-  // WAIT: until the terminal's last line equals 'texto'; time-out sets MensajeError.
+  // WAIT: until the terminal's last line equals 'texto'; a time-out, or the host's end of the
+  // link, sets MensajeError.
   void EsperaCadena(const Texto& texto);
-  // SENDLN: once connected, sends 'texto' + CR; not connected in time sets MensajeError.
+  // SENDLN: once connected, sends 'texto' + CR; not connected in time, or a link the host ended,
+  // sets MensajeError.
   void EnviaLineaMacro(const Texto& texto);
+  // CONNECT: until connected, refused or not found; a failure or the time-out sets MensajeError.
+  void EsperaConexion(const Texto& destino);
   // PAUSE: n steps of 10 ms while events run.
   void PausaMacro(int16_t n);
 

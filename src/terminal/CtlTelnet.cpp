@@ -51,6 +51,7 @@ void CtlTelnet::Estado(VistaTexto texto, Color color) {
 void CtlTelnet::Connect(VistaTexto host, int Port, int32_t Timeout) {
   if (State() != Socket::Cerrado) Winsock1_.Cerrar();
   enlazado_ = false;
+  motivoCierre_.clear();
   const int32_t segundos = Timeout < 0 ? 0 : Timeout > INT_MAX / 1000 ? INT_MAX / 1000 : Timeout;
   tmrConnect_.Iniciar(segundos * 1000);
   const std::string destino = U8(host);
@@ -65,6 +66,7 @@ void CtlTelnet::Disconnect() {
   tmrConnect_.Detener();
   if (State() != Socket::Cerrado) Winsock1_.Cerrar();
   enlazado_ = false;
+  motivoCierre_.clear();
   if (State() != Socket::Conectado) Estado(U"Desconectado.", kRojo);
 }
 
@@ -190,9 +192,16 @@ void CtlTelnet::Conectado() {
   if (Connected) Connected();
 }
 
-// A failed attempt is reported by the time-out alone.
-void CtlTelnet::Cerrado(const std::string&) {
-  if (!std::exchange(enlazado_, false)) return;
+// A refused or unknown host is known at once: waiting out the time-out would only hide why.
+void CtlTelnet::Cerrado(const std::string& motivo) {
+  if (!std::exchange(enlazado_, false)) {
+    tmrConnect_.Detener();
+    motivoCierre_ = motivo.empty() ? T("Conexión cerrada por el host") : T(motivo);
+    Estado(motivoCierre_, kRojo);
+    if (ConnectError) ConnectError(motivoCierre_);
+    return;
+  }
+  motivoCierre_ = T("Conexión cerrada por el host");
   Estado(U"Conexión cerrada.", kRojo);
   if (Closed) Closed();
 }

@@ -22,9 +22,10 @@ public:
 
   // Binds the view, sets the terminal to 90 x 35 and shows "Desconectado.".
   void Iniciar(PantallaTelnet& vista);
-  // Closes any connection, starts the time-out and starts connecting. A port outside 1..65535
-  // never connects and ends in the time-out, like any failed attempt. A host "ssh://[user@]host[:port]"
-  // is reached over SSH (the port then defaults to 22).
+  // Closes any connection, starts the time-out and starts connecting. A refused or unknown host
+  // raises ConnectError as soon as the socket says so; a port outside 1..65535 never connects and
+  // ends in the time-out, like an attempt nobody answers. A host "ssh://[user@]host[:port]" is
+  // reached over SSH (the port then defaults to 22).
   void Connect(VistaTexto host, int Port, int32_t Timeout = 30);
   void Disconnect();
   // Sends text only while connected; a 255 byte goes out doubled, as data must.
@@ -33,6 +34,10 @@ public:
   void SendBytes(std::string_view bytes);
   // 0 closed, 6 connecting, 7 connected; anything else counts as not connected.
   int16_t State() const { return int16_t(Winsock1_.EstadoCodigo()); }
+  // Why the last link or attempt ended from the far side: "Conexión cerrada por el host", or the
+  // reason an attempt failed. Empty while connecting or connected, before any link, and after a
+  // Disconnect (the user's own close is no failure).
+  const Texto& MotivoCierre() const { return motivoCierre_; }
   Texto RemoteHost() const { return T(Winsock1_.HostRemoto()); }
 
   // The stream's encoding: UTF-8 unless set to Windows-1252.
@@ -92,6 +97,7 @@ public:
   std::function<void()> Connected;                 // connected and the opening negotiation sent
   std::function<void(const Texto&)> Error;         // "Error occurred!" + description
   std::function<void()> ConnectTimeout;            // the connect time-out expired
+  std::function<void(const Texto&)> ConnectError;  // the attempt failed at once; the reason
   // The chunk's data bytes, Telnet commands removed, before decoding; raised before Receive.
   std::function<void(std::string_view)> DatosHost;
   // The chunk's data as the view got it, decoded in the stream's encoding (a character split between
@@ -120,6 +126,7 @@ private:
   bool Receiving_ = false;
   bool enlazado_ = false; // the current link was established (a close is then the host's)
   bool sinTelnet_ = false; // the link is an SSH channel: no Telnet commands either way
+  Texto motivoCierre_;
   std::string datosHost_; // data bytes of the chunk being processed, for DatosHost
   Texto textoBloque_;     // decoded data of the chunk being processed, for Recibido
   Texto texto_;           // the chunk decoded for the view (its storage serves every chunk)

@@ -68,7 +68,7 @@ LecturaLinea LeeLineaComandos(const std::vector<Texto>& argumentos) {
         else if (sw == U"/L")
           v.ArchRegistroInicial = valor;
         else {
-          r.mensajes.push_back(T("Error. Parámetro desconocido: ") + sw);
+          r.mensajes = {T("Error. Parámetro desconocido: ") + sw, TextoUso()};
           return r;
         }
       } else {
@@ -88,6 +88,16 @@ LecturaLinea LeeLineaComandos(const std::vector<Texto>& argumentos) {
         }
       }
       lx.CapBlancos();
+    }
+  }
+  // A host whose port cannot be read is a line the program cannot act on, like an unknown word.
+  if (const size_t dos = v.HostInicial.find(U':'); dos != Texto::npos) {
+    try {
+      SeparaHostPuerto(v.HostInicial);
+    } catch (const ErrorEjecucion&) {
+      r.mensajes = {T("Error en línea de comandos. Puerto no válido: '") + v.HostInicial.substr(dos + 1) +
+                        T("' (se espera un número de 1 a 65535)"),
+                    TextoUso()};
     }
   }
   return r;

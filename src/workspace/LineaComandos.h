@@ -16,7 +16,8 @@ struct LineaComandosZT {
 
 struct LecturaLinea {
   LineaComandosZT valores;
-  // Boxes to show in order when the line cannot be used; the program then ends.
+  // Boxes to show in order when the line cannot be used (an unknown switch or word, a port that
+  // is not 1..65535), the last one the usage text; the program then ends.
   std::vector<Texto> mensajes;
   // A run-time error's description (an unclosed quote): shown, the rest skipped, the program runs on.
   Texto errorEjecucion;
@@ -30,6 +31,12 @@ LecturaLinea LeeLineaComandos(const std::vector<Texto>& argumentos);
 
 // The usage text shown after an argument that is not recognised.
 Texto TextoUso();
+
+// Whether the program ends once the command line has been acted on: /SALIR, and also a macro run
+// where nobody can see the window ('nadieMira'), who could neither use nor close it afterwards.
+inline bool TerminaTrasLinea(const LineaComandosZT& l, bool nadieMira) {
+  return l.SalirAlTerminar || (nadieMira && !l.ArchivoMacro.empty());
+}
 
 struct HostPuerto {
   Texto host;

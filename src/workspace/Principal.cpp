@@ -3,7 +3,9 @@
 #include "base/Error.h"
 #include "workspace/Archivos.h"
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <system_error>
 
 namespace zt {
@@ -40,6 +42,7 @@ Principal::~Principal() {
   Telnet.Connected = nullptr;
   Telnet.Error = nullptr;
   Telnet.ConnectTimeout = nullptr;
+  Telnet.ConnectError = nullptr;
   Telnet.Recibido = nullptr;
 }
 
@@ -56,6 +59,10 @@ void Principal::EnlazaEventos() {
   Telnet.ConnectTimeout = [this] {
     ShowTextInTerm(U"Connection time out!");
     if (Telnet.State() != 0) Telnet.Disconnect();
+    RefrescaEncabezado();
+  };
+  Telnet.ConnectError = [this](const Texto& motivo) {
+    ShowTextInTerm(U"No se pudo conectar: " + motivo);
     RefrescaEncabezado();
   };
   Telnet.Recibido = [this](const Texto& datos) { AlRecibir(datos); };
@@ -135,6 +142,7 @@ bool Principal::AseguraCarpetas() {
 }
 
 bool Principal::ActuaLineaComandos(const std::vector<Texto>& argumentos) {
+  if (parada_) return false;
   LecturaLinea lectura = LeeLineaComandos(argumentos);
   if (lectura.Termina()) {
     for (const Texto& m : lectura.mensajes) Aviso(m);
@@ -151,7 +159,8 @@ bool Principal::ActuaLineaComandos(const std::vector<Texto>& argumentos) {
     ventana_.Termina(EstadoSalida);
     return false;
   };
-  if (!lectura.errorEjecucion.empty()) return fallo(lectura.errorEjecucion, lectura.valores.SalirAlTerminar);
+  if (!lectura.errorEjecucion.empty())
+    return fallo(lectura.errorEjecucion, TerminaTrasLinea(lectura.valores, nadieMira));
   linea = lectura.valores;
   try {
     if (!linea.ArchRegistroInicial.empty()) AbreRegistro(linea.ArchRegistroInicial);
@@ -163,7 +172,7 @@ bool Principal::ActuaLineaComandos(const std::vector<Texto>& argumentos) {
     if (!linea.ArchivoMacro.empty()) {
       control.ArchivoMacro = linea.ArchivoMacro;
       const FinMacro fin = control.EjecutaMacroArchivo(linea.MostrarErrores, false);
-      if (fin == FinMacro::Fin) return false;
+      if (fin == FinMacro::Fin || parada_) return false;
       if (fin == FinMacro::Error || fin == FinMacro::NoEncontrada) EstadoSalida = 1;
     }
     if (!linea.ArchRegistroInicial.empty()) {
@@ -171,17 +180,25 @@ bool Principal::ActuaLineaComandos(const std::vector<Texto>& argumentos) {
       linea.ArchRegistroInicial.clear();
     }
   } catch (const ErrorEjecucion& e) {
-    return fallo(e.descripcion(), linea.SalirAlTerminar);
+    return fallo(e.descripcion(), TerminaTrasLinea(linea, nadieMira));
   }
-  if (linea.SalirAlTerminar) {
+  if (TerminaTrasLinea(linea, nadieMira)) {
     Descarga();
     ventana_.Termina(EstadoSalida);
     return false;
   }
+  if (nadieMira)
+    AStderr(T("sin pantalla y sin /SALIR ni /M: el programa sigue en marcha hasta recibir SIGTERM o SIGINT"));
   return true;
 }
 
 // ---- Operations ----
+
+bool Principal::NuevaConexion(const Texto& host, int32_t puerto) {
+  if (!ConfirmaDesconexion()) return false;
+  ConnectToHost(host, puerto);
+  return true;
+}
 
 void Principal::ConnectToHost(const Texto& host, int32_t puerto) {
   ShowTextInTerm(U"Connecting to " + host);
@@ -266,13 +283,15 @@ bool Principal::PreguntasCierre() {
   if (!ventana_.CierraEditorRemoto()) return false;
   if (!Pregunta(edMac, "Archivo de Macro modificado. ¿Guardar?")) return false;
   if (!Pregunta(edCom, "Archivo de Comandos modificado. ¿Guardar?")) return false;
-  if (Telnet.State() == 7) {
-    if (p_.dialogos.Mensaje(T("Hay una conexión activa. ¿Desea desconectar?"), NombrePrograma(),
-                            Botones::AceptarCancelar, Icono::Pregunta) != Respuesta::Aceptar)
-      return false;
-    Telnet.Disconnect();
-  }
+  if (!ConfirmaDesconexion()) return false;
+  if (Telnet.State() == 7) Telnet.Disconnect();
   return true;
+}
+
+bool Principal::ConfirmaDesconexion() {
+  return Telnet.State() != 7 ||
+         p_.dialogos.Mensaje(T("Hay una conexión activa. ¿Desea desconectar?"), NombrePrograma(),
+                             Botones::AceptarCancelar, Icono::Pregunta) == Respuesta::Aceptar;
 }
 
 bool Principal::SolicitudCierre() {
@@ -287,6 +306,20 @@ bool Principal::SolicitudCierre() {
   MensajeError.clear();
   GuardaAjustes();
   return true;
+}
+
+void Principal::PeticionParada(int senal) {
+  if (parada_ || terminado_) return;
+  parada_ = true;
+  EstadoSalida = 128 + senal;
+  if (control.MacroEnEjecucion()) {
+    // The run is still on the stack below: it unwinds, then FinEjecMacro ends the program.
+    const char* nombre = sigabbrev_np(senal);
+    control.Interrumpe(T("Ejecución detenida por la señal SIG") + T(nombre ? nombre : "?"));
+    return;
+  }
+  Descarga();
+  ventana_.Termina(EstadoSalida);
 }
 
 void Principal::Descarga() {
@@ -406,7 +439,10 @@ void Principal::AbreRegistro(const Texto& ruta) {
   registro.Abre(fs::path(U8(ruta)));
 }
 
-void Principal::EscribeRegistro(const Texto& texto) { registro.Escribe(texto); }
+void Principal::EscribeRegistro(const Texto& texto) {
+  if (!registro.Abierto()) throw ErrorEjecucion(CodigoError::NumeroArchivo);
+  registro.Escribe(texto);
+}
 
 void Principal::CierraRegistro() { registro.Cierra(); }
 
@@ -421,6 +457,11 @@ void Principal::IniEjecMacro(bool MostrarBarra) {
 void Principal::FinEjecMacro() {
   ventana_.EstadoEjecucion(false, false);
   RefrescaEncabezado();
+  if (parada_) {
+    Descarga();
+    ventana_.Termina(EstadoSalida);
+    return;
+  }
   if (cerrarTrasMacro_) {
     cerrarTrasMacro_ = false;
     ventana_.PideCierre();

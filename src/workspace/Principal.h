@@ -88,6 +88,9 @@ public:
   // Reads and acts on the command line (connect, log, macro, exit). False when the program ends.
   bool ActuaLineaComandos(const std::vector<Texto>& argumentos);
   int EstadoSalida = 0;
+  // No display at all (not even a chosen offscreen one): nobody will ever see the window, so a
+  // macro from the command line ends the program when it ends, /SALIR or not.
+  bool nadieMira = false;
 
   // ---- Operations other parts call ----
   // Appends the text as a new line of the terminal, leaving the terminal cursor at the start of the
@@ -97,12 +100,19 @@ public:
   Texto Titulo() const { return titulo_; }
 
   // ---- Menu commands ----
+  // The connection dialog's "C&onectar": a live session is dropped only when the user agrees.
+  // False when the user kept it (nothing was done).
+  bool NuevaConexion(const Texto& host, int32_t puerto);
   void Desconectar();     // "&Desconectar"
   void Salir();           // "&Salir": the closing questions, then the end
   void LimpiarBuffer();   // "Limpiar Buffer"
   void LimpiarPantalla(); // "Limpiar Pantalla"
 
   // ---- Closing ----
+  // A signal asked the program to stop (SIGTERM, SIGINT, SIGHUP): a macro run ends at once with
+  // that as its error (its files closed, error.log written), then the log and the connection are
+  // closed and the program ends with 128 + 'senal', asking nothing.
+  void PeticionParada(int senal);
   // The window's close request: true when the window may close now. During a macro run the run is stopped
   // first and the close happens when it has unwound.
   bool SolicitudCierre();
@@ -131,6 +141,7 @@ public:
   Pump& Bomba() override { return p_.pump; }
   Dialogs& Dialogos() override { return p_.dialogos; }
   int16_t EstadoConexion() const override { return Telnet.State(); }
+  Texto MotivoCierre() const override { return Telnet.MotivoCierre(); }
   void SendData(const Texto& texto) override { Telnet.SendData(texto); }
   void ConnectToHost(const Texto& host, int32_t puerto) override;
   void Desconecta() override { Desconectar(); }
@@ -173,6 +184,8 @@ public:
 
 private:
   bool PreguntasCierre();
+  // True when there is no live session, or the user agreed to drop it.
+  bool ConfirmaDesconexion();
   bool Pregunta(CtlEdit& ed, const char* mensaje);
   bool AseguraCarpetas();
   void Aviso(const Texto& texto, Icono icono = Icono::Ninguno);
@@ -184,6 +197,7 @@ private:
   Texto titulo_;
   std::optional<Color> fondoSinFoco_; // the configured background while dimmed
   bool cerrarTrasMacro_ = false;      // a close request came during a run
+  bool parada_ = false;               // a signal asked the program to stop
   bool terminado_ = false;
 };
 

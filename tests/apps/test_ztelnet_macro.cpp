@@ -8,7 +8,10 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
@@ -50,7 +53,8 @@ protected:
 
   // Runs ztelnet with these arguments, no display, the program folder casa_ and the current
   // folder actual_. Killed (and failed) after a minute.
-  Salida Corre(const std::vector<std::string>& args) {
+  // 'cadaVuelta' runs every 10 ms while the program runs (a test may signal it).
+  Salida Corre(const std::vector<std::string>& args, const std::function<void(pid_t)>& cadaVuelta = {}) {
     const fs::path err = raiz_ / "stderr.txt";
     const pid_t pid = fork();
     if (pid == 0) {
@@ -72,10 +76,11 @@ protected:
     int st = 0;
     for (int i = 0; i < 6000; ++i) {
       if (waitpid(pid, &st, WNOHANG) == pid) {
-        s.estado = WIFEXITED(st) ? WEXITSTATUS(st) : 128 + WTERMSIG(st);
+        s.estado = WIFEXITED(st) ? WEXITSTATUS(st) : 1000 + WTERMSIG(st); // killed: not an exit status
         s.error = Lee(err);
         return s;
       }
+      if (cadaVuelta) cadaVuelta(pid);
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     kill(pid, SIGKILL);
@@ -192,4 +197,82 @@ TEST_F(Lote, SessionOverSsh) {
   ASSERT_TRUE(host.CambiaClaveHost());
   entorno_.back().second = zt::test::HostSshd::kClave;
   Falla({"/IP=ssh://root@127.0.0.1:" + std::to_string(host.puerto), "/NOERROR", "/ACEPTAR_CLAVE"}, "ha cambiado");
+}
+
+// The end of a link is noticed at once: the host's close by a WAIT and by a SENDLN, a refused port
+// and a name that cannot exist by CONNECT itself; each stops the run with its reason and position.
+TEST_F(Lote, ConnectionEndsAndFailures) {
+  // A loopback port bound but not listening refuses every connection.
+  const int cerrado = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in dir{};
+  dir.sin_family = AF_INET;
+  dir.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t largo = sizeof dir;
+  ASSERT_EQ(bind(cerrado, reinterpret_cast<sockaddr*>(&dir), sizeof dir), 0);
+  ASSERT_EQ(getsockname(cerrado, reinterpret_cast<sockaddr*>(&dir), &largo), 0);
+  const std::string puertoCerrado = std::to_string(ntohs(dir.sin_port));
+
+  struct Caso {
+    bool host;          // a real telnetd to connect to (CONNECT <host> is prepended)
+    std::string macro;  // with "timeout = 20" before it: a wait that runs out fails the test
+    std::string error;  // error.log
+  } casos[] = {
+      {true, "WAIT 'zt$ '\r\nSENDLN 'exit'\r\nWAIT 'zt$ '\r\n", "5\r\n12\r\nConexión cerrada por el host\r\n"},
+      {true, "WAIT 'zt$ '\r\nSENDLN 'exit'\r\nPAUSE 2\r\nSENDLN 'ls'\r\n",
+       "6\r\n12\r\nConexión cerrada por el host\r\n"},
+      {false, "CONNECT 127.0.0.1:" + puertoCerrado + "\r\nSENDLN 'ls'\r\n",
+       "2\r\n" + std::to_string(19 + puertoCerrado.size()) + "\r\nNo se pudo conectar con 127.0.0.1:" +
+           puertoCerrado + ": Conexión rechazada\r\n"},
+      {false, "CONNECT nada.invalid\r\n", "2\r\n21\r\nNo se pudo conectar con nada.invalid: No se encuentra el host\r\n"},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.macro);
+    zt::test::HostTelnetd host("bash", "zt$ ");
+    std::string macro = "timeout = 20\r\n" + c.macro;
+    if (c.host) {
+      if (!host.Disponible()) GTEST_SKIP() << host.Falta();
+      ASSERT_TRUE(host.Arranca());
+      macro = "timeout = 20\r\nCONNECT 127.0.0.1:" + std::to_string(host.puerto) + "\r\n" + c.macro;
+    }
+    fs::remove(actual_ / "error.log");
+    const Salida s = Macro(macro, {});
+    EXPECT_EQ(s.estado, 1) << s.error;
+    EXPECT_EQ(Lee(actual_ / "error.log"), c.error);
+  }
+  close(cerrado);
+}
+
+// A stop signal is a stop request: what FILEWRITE and LOGWRITE wrote is on disk, error.log says
+// where the run stopped, and the status is 128 + the signal. A macro with no /SALIR ends too.
+TEST_F(Lote, SignalsStopTheRun) {
+  for (const int senal : {SIGTERM, SIGINT, SIGHUP}) {
+    SCOPED_TRACE(senal);
+    for (const char* f : {"datos.txt", "s.log", "listo.txt", "error.log"}) fs::remove(actual_ / f);
+    Escribe(actual_ / "m.zkv", "FILEOPEN f 'datos.txt'\r\nFILEWRITE f 'antes'\r\nLOGOPEN s.log\r\nLOGWRITE nota\r\n"
+                               "FILEOPEN g 'listo.txt' FILECLOSE g\r\nPAUSE 60\r\nFILEWRITE f 'despues'\r\n");
+    bool enviada = false;
+    const Salida s = Corre({"/M=m.zkv", "/NOERROR"}, [&](pid_t pid) {
+      if (!enviada && fs::exists(actual_ / "listo.txt")) enviada = kill(pid, senal) == 0;
+    });
+    EXPECT_EQ(s.estado, 128 + senal) << s.error;
+    EXPECT_EQ(Lee(actual_ / "datos.txt"), "antes\r\n");
+    EXPECT_EQ(Lee(actual_ / "s.log"), "nota\r\n");
+    const std::string error = Lee(actual_ / "error.log");
+    EXPECT_NE(error.find("Ejecución detenida por la señal SIG"), std::string::npos) << error;
+  }
+}
+
+// Lines the program cannot act on end it with what is wrong and the usage text (status 2); a
+// LOGWRITE with no log open stops the run with the bad file number error.
+TEST_F(Lote, BadCommandLinesAndLogWrite) {
+  for (const char* arg : {"/IP=127.0.0.1:abc", "/XYZ"}) {
+    const Salida s = Corre({arg, "/SALIR"});
+    EXPECT_EQ(s.estado, 2) << arg;
+    EXPECT_NE(s.error.find("Se requiere linea de comandos"), std::string::npos) << s.error;
+  }
+  EXPECT_NE(Corre({"/IP=127.0.0.1:abc"}).error.find("Puerto no válido: 'abc'"), std::string::npos);
+
+  const Salida s = Macro("x = 1\r\nLOGWRITE hola\r\n");
+  EXPECT_EQ(s.estado, 1) << s.error;
+  EXPECT_EQ(Lee(actual_ / "error.log"), "2\r\n14\r\nNúmero de archivo incorrecto\r\n");
 }

@@ -63,10 +63,22 @@ TEST(AyudaContextual, EscribirDentroDeUnaPalabraNoAbre) {
 }
 
 TEST(AyudaContextual, EnterAceptaSinNuevaLineaYUnDeshacerPorPaso) {
+  // Enter after a whole word, the list untouched: the list closes and the line ends as usual.
+  Prueba w;
+  w.Escribe("date");
+  ASSERT_TRUE(w.ayuda.visible());
+  w.Tecla(tecla::Enter);
+  w.Escribe("\r");
+  w.Escribe("ls");
+  EXPECT_EQ(w.Lineas(), (Lineas{"date", "ls"}));
+
+  // Enter on an entry the user went to takes it, with no new line.
   Prueba p;
   p.Escribe("chm");
   ASSERT_TRUE(p.ayuda.visible());
   EXPECT_EQ(p.ayuda.AltoTwips(), kAltoAyudaCorta);
+  p.Tecla(tecla::Abajo);
+  p.Tecla(tecla::Arriba);
   p.Tecla(tecla::Enter);
   p.Escribe("\r"); // the character that follows the key
   EXPECT_EQ(p.Lineas(), Lineas{"chmod "});
@@ -122,6 +134,7 @@ TEST(AyudaContextual, EnvioDirectoDejaElEnterAlEditor) {
   p.ed.ModEnvDir = true;
   p.Escribe("ls");
   ASSERT_TRUE(p.ayuda.visible());
+  p.Tecla(tecla::Abajo);
   EXPECT_FALSE(p.ayuda.KeyDown(tecla::Enter, 0));
   EXPECT_TRUE(p.ayuda.KeyDown(tecla::Enter, tecla::Ctrl));
   p.ed.ModEnvDir = false;

@@ -139,12 +139,20 @@ TEST_F(SocketQtTest, ReconectarCierraElEnlaceAnterior) {
   EXPECT_EQ(socket.EstadoCodigo(), Socket::Conectado);
 }
 
+// A failed attempt says why in the program's words: a name under ".invalid" fails without asking
+// any name server.
 TEST_F(SocketQtTest, UnaConexionRechazadaSeInformaConMotivo) {
   const quint16 puerto = servidor.serverPort();
   servidor.close();
   socket.Conectar("127.0.0.1", puerto);
   ASSERT_TRUE(pump.EsperaHasta([&] { return oyente.cerrado; }, 5000));
-  EXPECT_FALSE(oyente.motivo.empty());
+  EXPECT_EQ(oyente.motivo, "Conexión rechazada");
   EXPECT_FALSE(oyente.conectado);
   EXPECT_EQ(socket.EstadoCodigo(), Socket::Cerrado);
+  oyente.cerrado = false;
+  socket.Conectar("nada.INVALID.", 23);
+  ASSERT_TRUE(pump.EsperaHasta([&] { return oyente.cerrado; }, 5000));
+  EXPECT_EQ(oyente.motivo, "No se encuentra el host");
+  EXPECT_FALSE(oyente.conectado);
 }
+

@@ -50,6 +50,9 @@ public:
   Pump& Bomba() override { return bomba; }
   Dialogs& Dialogos() override { return dialogos; }
   int16_t EstadoConexion() const override { return estado; }
+  // Why the host ended the link; ConnectToHost and Desconecta clear it.
+  std::string motivo;
+  Texto MotivoCierre() const override { return T(motivo); }
   void SendData(const Texto& texto) override {
     const std::string s = U8(texto);
     if (enviadoEn < 0) enviadoEn = bomba.ahora;
@@ -61,11 +64,13 @@ public:
   void ConnectToHost(const Texto& host, int32_t puerto) override {
     llamadas.push_back("conecta " + U8(host) + ":" + std::to_string(puerto));
     estado = 6;
+    motivo.clear();
     conectaEn_ = msConexion < 0 ? -1 : bomba.ahora + msConexion;
   }
   void Desconecta() override {
     llamadas.push_back("desconecta");
     estado = 0;
+    motivo.clear();
   }
   void MuestraVentana() override { llamadas.push_back("muestra"); }
   Texto EditaArchivo(const Texto& nombre) override {

@@ -20,7 +20,11 @@ TEST(FrmConnect, ConectaConElPuertoYRecuerdaElHost) {
   std::vector<Texto> historial{U"h1", U"h2", U"h3", U"h4", U"h5"};
   std::vector<std::pair<Texto, int>> llamadas;
   FakeDialogs dialogos;
-  FrmConnect f(historial, [&](const Texto& h, int p) { llamadas.push_back({h, p}); });
+  bool acepta = true; // false: the main window kept a live session
+  FrmConnect f(historial, [&](const Texto& h, int p) {
+    llamadas.push_back({h, p});
+    return acepta;
+  });
   f.dialogos = &dialogos;
   f.show();
   ASSERT_EQ(f.cmbHost->count(), 5);
@@ -36,13 +40,19 @@ TEST(FrmConnect, ConectaConElPuertoYRecuerdaElHost) {
   EXPECT_TRUE(llamadas.empty());
   EXPECT_TRUE(f.isVisible());
 
+  acepta = false;
   f.cmbHost->setEditText("nuevo");
   f.cboPort->setEditText("telnet");
+  QTest::mouseClick(f.cmdConnect, Qt::LeftButton);
+  EXPECT_TRUE(f.isVisible());
+  EXPECT_EQ(historial.size(), 5u);
+  EXPECT_EQ(historial.front(), U"h1");
+  acepta = true;
   QTest::mouseClick(f.cmdConnect, Qt::LeftButton);
   f.cmbHost->setEditText("h3");
   f.cboPort->setEditText("40000");
   QTest::mouseClick(f.cmdConnect, Qt::LeftButton);
-  EXPECT_EQ(llamadas, (std::vector<std::pair<Texto, int>>{{U"nuevo", 23}, {U"h3", 40000}}));
+  EXPECT_EQ(llamadas, (std::vector<std::pair<Texto, int>>{{U"nuevo", 23}, {U"nuevo", 23}, {U"h3", 40000}}));
   EXPECT_EQ(historial, (std::vector<Texto>{U"h2", U"h3", U"h4", U"h5", U"nuevo"}));
   EXPECT_FALSE(f.isVisible());
 }

@@ -53,8 +53,9 @@ TEST(LineaComandos, SwitchesYArgumentosSimples) {
 
 TEST(LineaComandos, ErroresTerminanElPrograma) {
   LecturaLinea r = LeeLineaComandos({U"/IP=1.2.3.4", U"/xyz=3"});
-  ASSERT_EQ(r.mensajes.size(), 1u);
+  ASSERT_EQ(r.mensajes.size(), 2u);
   EXPECT_EQ(r.mensajes[0], T("Error. Parámetro desconocido: /XYZ"));
+  EXPECT_EQ(r.mensajes[1], TextoUso());
 
   r = LeeLineaComandos({U"m.zkv"});
   ASSERT_EQ(r.mensajes.size(), 2u);

@@ -129,19 +129,41 @@ TEST(Principal, LineaDeComandos) {
   {
     Programa pr;
     ASSERT_TRUE(pr.p->Carga());
-    EXPECT_TRUE(pr.p->ActuaLineaComandos({U"/IP=10.0.0.5:http"}));
+    // A port that cannot be read is a command line that cannot be used: what is wrong, the usage
+    // text, and the end with status 2.
+    EXPECT_FALSE(pr.p->ActuaLineaComandos({U"/IP=10.0.0.5:http"}));
     EXPECT_TRUE(pr.socket.llamadas.empty());
-    EXPECT_EQ(pr.dialogos.UltimoMensaje(), T("No coinciden los tipos"));
-    EXPECT_EQ(pr.dialogos.mensajes.back().icono, Icono::Exclamacion);
-    // The same in a batch run with no display ends it, failed, instead of waiting for nobody.
-    EXPECT_FALSE(pr.p->ActuaLineaComandos({U"/SALIR", U"/IP=h:0"}));
+    ASSERT_EQ(pr.dialogos.mensajes.size(), 2u);
+    EXPECT_EQ(pr.dialogos.mensajes[0].texto,
+              T("Error en línea de comandos. Puerto no válido: 'http' (se espera un número de 1 a 65535)"));
+    EXPECT_EQ(pr.dialogos.UltimoMensaje(), TextoUso());
+    EXPECT_EQ(pr.p->EstadoSalida, 2);
+  }
+  {
+    // A failed step in a batch run nobody can see ends it, failed, instead of waiting for nobody,
+    // and so does a macro from the command line that ends, /SALIR or not.
+    Programa pr;
+    pr.p->nadieMira = true;
+    ASSERT_TRUE(pr.p->Carga());
+    EXPECT_FALSE(pr.p->ActuaLineaComandos({U"/M=x.zkv", U"/L=" + T((pr.dir.ruta / "no" / "x.log").string())}));
     EXPECT_EQ(pr.ventana.terminada, 1);
+  }
+  {
+    Programa otro;
+    otro.p->nadieMira = true;
+    ASSERT_TRUE(otro.p->Carga());
+    const auto macro = otro.dir.ruta / "m.zkv";
+    EscribeBytes(macro, "x = 1\r\n");
+    EXPECT_FALSE(otro.p->ActuaLineaComandos({U"/M=" + T(macro.string())}));
+    EXPECT_EQ(otro.ventana.terminada, 0);
   }
   {
     Programa pr;
     ASSERT_TRUE(pr.p->Carga());
     EXPECT_FALSE(pr.p->ActuaLineaComandos({U"/IP=1.2.3.4", U"/BOGUS"}));
-    EXPECT_EQ(pr.dialogos.UltimoMensaje(), T("Error. Parámetro desconocido: /BOGUS"));
+    ASSERT_EQ(pr.dialogos.mensajes.size(), 2u);
+    EXPECT_EQ(pr.dialogos.mensajes[0].texto, T("Error. Parámetro desconocido: /BOGUS"));
+    EXPECT_EQ(pr.dialogos.UltimoMensaje(), TextoUso());
     EXPECT_NE(pr.p->EstadoSalida, 0);
     EXPECT_TRUE(pr.socket.llamadas.empty());
   }
@@ -233,6 +255,69 @@ TEST(Principal, CerrarDuranteUnaMacroLaDetienePrimero) {
   EXPECT_LT(vueltas, 50); // the wait ended at once, not after its time-out
   pr.pump.alProcesar = nullptr;
   EXPECT_TRUE(pr.p->SolicitudCierre());
+}
+
+// A refused or unknown host is said at once, in the terminal and the status panel; no time-out
+// comes later for that attempt.
+TEST(Principal, ConexionFallidaSeDiceAlInstante) {
+  Programa pr;
+  ASSERT_TRUE(pr.p->Carga());
+  pr.p->ConnectToHost(U"h", 23);
+  EXPECT_TRUE(pr.tmrConnect.Activo());
+  pr.socket.FallaConexion("Conexión rechazada");
+  EXPECT_EQ(pr.txtTerm.linea(pr.txtTerm.nLin() - 1), T("No se pudo conectar: Conexión rechazada"));
+  EXPECT_EQ(pr.p->MotivoCierre(), T("Conexión rechazada"));
+  EXPECT_FALSE(pr.tmrConnect.Activo());
+  EXPECT_EQ(pr.ventana.titulo, T("Zorvel's Telnet 1.12 - Conexión Cerrada."));
+  // A new attempt forgets the reason; the host's own close gives its own.
+  pr.socket.conectarAlInstante = true;
+  pr.p->ConnectToHost(U"h", 23);
+  EXPECT_TRUE(pr.p->MotivoCierre().empty());
+  pr.socket.CierraRemoto();
+  EXPECT_EQ(pr.p->MotivoCierre(), T("Conexión cerrada por el host"));
+}
+
+// Connecting from the dialog while a session is live asks first, as closing does.
+TEST(Principal, NuevaConexionConUnaActivaPregunta) {
+  Programa pr;
+  ASSERT_TRUE(pr.p->Carga());
+  pr.socket.conectarAlInstante = true;
+  EXPECT_TRUE(pr.p->NuevaConexion(U"uno", 23));
+  EXPECT_TRUE(pr.dialogos.mensajes.empty()); // nothing to lose: no question
+  pr.dialogos.respuestas = {Respuesta::Cancelar};
+  EXPECT_FALSE(pr.p->NuevaConexion(U"dos", 23));
+  EXPECT_EQ(pr.dialogos.UltimoMensaje(), T("Hay una conexión activa. ¿Desea desconectar?"));
+  EXPECT_EQ(pr.socket.llamadas, std::vector<std::string>{"conectar uno:23"});
+  EXPECT_EQ(pr.socket.EstadoCodigo(), 7);
+  pr.dialogos.respuestas = {Respuesta::Aceptar};
+  EXPECT_TRUE(pr.p->NuevaConexion(U"dos", 23));
+  EXPECT_EQ(pr.socket.llamadas.back(), "conectar dos:23");
+}
+
+// A signal during a run stops it at once, closes its files, the log and the connection, and ends
+// with 128 + the signal; error.log says where it stopped.
+TEST(Principal, SenalDetieneLaMacroYTermina) {
+  Programa pr;
+  ASSERT_TRUE(pr.p->Carga());
+  const fs::path datos = pr.dir.ruta / "datos.txt", log = pr.dir.ruta / "s.log";
+  pr.edMac.CurInsertar(T("FILEOPEN f '" + datos.string() + "'\r\nFILEWRITE f 'antes'\r\nLOGOPEN '" +
+                         log.string() + "'\r\nLOGWRITE nota\r\nWAIT 'nunca'\r\nFILEWRITE f 'despues'"));
+  int vueltas = 0;
+  pr.pump.alProcesar = [&] {
+    if (++vueltas == 3) pr.p->PeticionParada(15);
+  };
+  struct Aqui { // error.log goes to the current folder
+    fs::path antes = fs::current_path();
+    explicit Aqui(const fs::path& p) { fs::current_path(p); }
+    ~Aqui() { fs::current_path(antes); }
+  } aqui(pr.dir.ruta);
+  EXPECT_EQ(pr.p->control.EjecutaMacroEditor(false), FinMacro::Error);
+  EXPECT_LT(vueltas, 50); // the wait ended at once
+  EXPECT_EQ(pr.ventana.terminada, 128 + 15);
+  EXPECT_EQ(pr.dir.Lee(datos), "antes\r\n");
+  EXPECT_EQ(pr.dir.Lee(log), "nota\r\n");
+  EXPECT_FALSE(pr.p->registro.Abierto());
+  EXPECT_EQ(pr.dir.Lee(pr.dir.ruta / "error.log"), "5\r\n13\r\nEjecución detenida por la señal SIGTERM\r\n");
 }
 
 TEST(Principal, TeclasDelTerminal) {

@@ -2,6 +2,7 @@
 #include "platform/qt/SocketQt.h"
 #include "platform/qt/ConvierteQt.h"
 #include <QMetaObject>
+#include <cctype>
 #ifdef __linux__
 #include <netinet/in.h>
 #include <netinet/tcp.h>
@@ -9,6 +10,25 @@
 #endif
 
 namespace zt {
+
+namespace {
+
+bool NombreInvalido(std::string host) {
+  while (!host.empty() && host.back() == '.') host.pop_back();
+  for (char& c : host) c = char(std::tolower(static_cast<unsigned char>(c)));
+  return host == "invalid" || (host.size() > 8 && host.compare(host.size() - 8, 8, ".invalid") == 0);
+}
+
+} // namespace
+
+// The two failures a user can act on get the program's own words; others keep the system's.
+std::string SocketQt::MotivoFallo(QAbstractSocket::SocketError error) const {
+  switch (error) {
+  case QAbstractSocket::ConnectionRefusedError: return "Conexión rechazada";
+  case QAbstractSocket::HostNotFoundError: return "No se encuentra el host";
+  default: return AUtf8(socket_.errorString());
+  }
+}
 
 SocketQt::SocketQt(QObject* padre) : QObject(padre) {
   connect(&socket_, &QTcpSocket::connected, this, &SocketQt::AlConectar);
@@ -30,6 +50,11 @@ void SocketQt::Conectar(const std::string& host, uint16_t puerto) {
   local_ = false;
   cierreInformado_ = false;
   ++generacion_;
+  // Names under the reserved ".invalid" never resolve: fail here, without asking any name server.
+  if (NombreInvalido(host)) {
+    InformaCierre(MotivoFallo(QAbstractSocket::HostNotFoundError));
+    return;
+  }
   socket_.connectToHost(AQString(host), puerto);
 }
 
@@ -113,7 +138,7 @@ void SocketQt::AvisaDatos() {
 void SocketQt::AlError(QAbstractSocket::SocketError error) {
   // The peer's orderly close arrives as disconnected.
   if (error == QAbstractSocket::RemoteHostClosedError) return;
-  InformaCierre(AUtf8(socket_.errorString()));
+  InformaCierre(MotivoFallo(error));
   if (socket_.state() != QAbstractSocket::UnconnectedState) socket_.abort();
 }
 
@@ -123,7 +148,7 @@ void SocketQt::AlDesconectar() { InformaCierre({}); }
 void SocketQt::InformaCierre(const std::string& motivo) {
   if (local_ || cierreInformado_) return;
   cierreInformado_ = true;
-  AlLlegar();
+  if (socket_.isOpen()) AlLlegar(); // an attempt that never started has nothing to read
   const unsigned gen = generacion_;
   QMetaObject::invokeMethod(
       this,

@@ -26,6 +26,7 @@ private:
   void AlLlegar();
   void AvisaDatos();
   void AlError(QAbstractSocket::SocketError error);
+  std::string MotivoFallo(QAbstractSocket::SocketError error) const;
   void AlDesconectar();
   void InformaCierre(const std::string& motivo);
   void ReportaCierre(const std::string& motivo);

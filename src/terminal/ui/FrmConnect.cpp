@@ -28,7 +28,7 @@ QComboBox* Lista(QWidget* padre, const char* nombre) {
 } // namespace
 
 FrmConnect::FrmConnect(std::vector<Texto>& HistorialHosts,
-                       std::function<void(const Texto&, int)> ConnectToHost, QWidget* padre)
+                       std::function<bool(const Texto&, int)> ConnectToHost, QWidget* padre)
     : QDialog(padre), HistorialHosts_(HistorialHosts), ConnectToHost_(std::move(ConnectToHost)) {
   setObjectName("frmConnect");
   setWindowTitle("CONECTAR");
@@ -127,7 +127,7 @@ void FrmConnect::Conectar() {
     host = T(DireccionSsh(d));
   }
   try {
-    if (ConnectToHost_) ConnectToHost_(host, puerto);
+    if (ConnectToHost_ && !ConnectToHost_(host, puerto)) return;
     RecuerdaHost(HistorialHosts_, host);
   } catch (const ErrorEjecucion& e) {
     dialogos->Mensaje(e.descripcion(), U"CONECTAR", Botones::Aceptar, Icono::Exclamacion);

@@ -16,8 +16,9 @@ namespace zt {
 
 class FrmConnect : public QDialog {
 public:
-  // 'ConnectToHost' is the main window's; 'HistorialHosts' is read and updated by each connection.
-  FrmConnect(std::vector<Texto>& HistorialHosts, std::function<void(const Texto&, int)> ConnectToHost,
+  // 'ConnectToHost' is the main window's: false when it did not connect (the user kept a live
+  // session), and the dialog stays open. 'HistorialHosts' is read and updated by each connection.
+  FrmConnect(std::vector<Texto>& HistorialHosts, std::function<bool(const Texto&, int)> ConnectToHost,
              QWidget* padre = nullptr);
 
   QComboBox* cboProto;
@@ -36,7 +37,7 @@ private:
   void TomaDelHistorial(const QString& entrada);
 
   std::vector<Texto>& HistorialHosts_;
-  std::function<void(const Texto&, int)> ConnectToHost_;
+  std::function<bool(const Texto&, int)> ConnectToHost_;
   DialogsQt dialogosQt_;
 };
 

@@ -238,7 +238,7 @@ void FrmMain::CreaMenuMacros() {
 void FrmMain::MuestraConectar() {
   Principal& p = *principal_;
   FrmConnect dialogo(
-      p.HistorialHosts, [&p](const Texto& host, int puerto) { p.ConnectToHost(host, puerto); }, this);
+      p.HistorialHosts, [&p](const Texto& host, int puerto) { return p.NuevaConexion(host, puerto); }, this);
   dialogo.dialogos = &p.Dialogos();
   dialogo.exec();
 }
@@ -254,9 +254,9 @@ bool FrmMain::Arranca(const std::vector<Texto>& argumentos) {
   edCom_->FijaMenuContexto(menus->mnEdicion);
   edMac_->FijaMenuContexto(menus->mnEdicion);
   paneles_->Refresca();
-  // A batch run with no display (/SALIR) has nobody to show the window to: it is never drawn.
+  // A batch run with no display (/SALIR, or a macro) has nobody to show the window to: it is never drawn.
   const LineaComandosZT linea = LeeLineaComandos(argumentos).valores;
-  lote_ = SinPantalla() && linea.SalirAlTerminar;
+  lote_ = SinPantalla() && TerminaTrasLinea(linea, p.nadieMira);
   aceptarClave_ = linea.AceptarClave;
   if (!lote_) show();
   txtTerm_->setFocus();
