@@ -32,8 +32,8 @@ public:
   // The Telnet object's State: 0 closed, 6 connecting, 7 connected.
   virtual int16_t EstadoConexion() const = 0;
   // Why the host's side ended the last link or connection attempt ("Conexión cerrada por el
-  // host", "Conexión rechazada", ...); empty while connecting or connected, before any connection
-  // and after the program's own disconnect. Nothing can arrive while it is set.
+  // host", "No se pudo conectar: Conexión rechazada", ...); empty while connecting or connected,
+  // before any connection and after the program's own disconnect. Nothing can arrive while it is set.
   virtual Texto MotivoCierre() const = 0;
   // Sends the text as it is (the caller adds the CR).
   virtual void SendData(const Texto& texto) = 0;

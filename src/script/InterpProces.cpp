@@ -385,8 +385,7 @@ void InterpProces::EsperaConexion(const Texto& destino) {
   entorno_.Bomba().EsperaHasta([&] { return resuelto() || Abandonar; }, int(CuentaEspera) * 100);
   if (Abandonar || entorno_.EstadoConexion() == 7) return;
   const Texto motivo = entorno_.MotivoCierre();
-  in_.MensajeError = motivo.empty() ? T("Tiempo de espera de conexión, excedido")
-                                    : T("No se pudo conectar con ") + destino + U": " + motivo;
+  in_.MensajeError = motivo.empty() ? T("Tiempo de espera de conexión, excedido") : motivo + U" (" + destino + U")";
 }
 
 void InterpProces::PausaMacro(int16_t n) {

@@ -196,8 +196,9 @@ void CtlTelnet::Conectado() {
 void CtlTelnet::Cerrado(const std::string& motivo) {
   if (!std::exchange(enlazado_, false)) {
     tmrConnect_.Detener();
-    motivoCierre_ = motivo.empty() ? T("Conexión cerrada por el host") : T(motivo);
-    Estado(motivoCierre_, kRojo);
+    const Texto razon = motivo.empty() ? T("Conexión cerrada por el host") : T(motivo);
+    motivoCierre_ = T("No se pudo conectar: ") + razon;
+    Estado(razon, kRojo);
     if (ConnectError) ConnectError(motivoCierre_);
     return;
   }

@@ -34,9 +34,9 @@ public:
   void SendBytes(std::string_view bytes);
   // 0 closed, 6 connecting, 7 connected; anything else counts as not connected.
   int16_t State() const { return int16_t(Winsock1_.EstadoCodigo()); }
-  // Why the last link or attempt ended from the far side: "Conexión cerrada por el host", or the
-  // reason an attempt failed. Empty while connecting or connected, before any link, and after a
-  // Disconnect (the user's own close is no failure).
+  // Why the last link or attempt ended from the far side: "Conexión cerrada por el host", or
+  // "No se pudo conectar: " + the reason an attempt failed. Empty while connecting or connected,
+  // before any link, and after a Disconnect (the user's own close is no failure).
   const Texto& MotivoCierre() const { return motivoCierre_; }
   Texto RemoteHost() const { return T(Winsock1_.HostRemoto()); }
 
@@ -97,7 +97,7 @@ public:
   std::function<void()> Connected;                 // connected and the opening negotiation sent
   std::function<void(const Texto&)> Error;         // "Error occurred!" + description
   std::function<void()> ConnectTimeout;            // the connect time-out expired
-  std::function<void(const Texto&)> ConnectError;  // the attempt failed at once; the reason
+  std::function<void(const Texto&)> ConnectError;  // the attempt failed at once; MotivoCierre
   // The chunk's data bytes, Telnet commands removed, before decoding; raised before Receive.
   std::function<void(std::string_view)> DatosHost;
   // The chunk's data as the view got it, decoded in the stream's encoding (a character split between

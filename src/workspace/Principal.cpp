@@ -62,7 +62,7 @@ void Principal::EnlazaEventos() {
     RefrescaEncabezado();
   };
   Telnet.ConnectError = [this](const Texto& motivo) {
-    ShowTextInTerm(U"No se pudo conectar: " + motivo);
+    ShowTextInTerm(motivo);
     RefrescaEncabezado();
   };
   Telnet.Recibido = [this](const Texto& datos) { AlRecibir(datos); };

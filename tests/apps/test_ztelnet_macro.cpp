@@ -221,9 +221,9 @@ TEST_F(Lote, ConnectionEndsAndFailures) {
       {true, "WAIT 'zt$ '\r\nSENDLN 'exit'\r\nPAUSE 2\r\nSENDLN 'ls'\r\n",
        "6\r\n12\r\nConexión cerrada por el host\r\n"},
       {false, "CONNECT 127.0.0.1:" + puertoCerrado + "\r\nSENDLN 'ls'\r\n",
-       "2\r\n" + std::to_string(19 + puertoCerrado.size()) + "\r\nNo se pudo conectar con 127.0.0.1:" +
-           puertoCerrado + ": Conexión rechazada\r\n"},
-      {false, "CONNECT nada.invalid\r\n", "2\r\n21\r\nNo se pudo conectar con nada.invalid: No se encuentra el host\r\n"},
+       "2\r\n" + std::to_string(19 + puertoCerrado.size()) + "\r\nNo se pudo conectar: Conexión rechazada (127.0.0.1:" +
+           puertoCerrado + ")\r\n"},
+      {false, "CONNECT nada.invalid\r\n", "2\r\n21\r\nNo se pudo conectar: No se encuentra el host (nada.invalid)\r\n"},
   };
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.macro);

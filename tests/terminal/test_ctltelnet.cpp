@@ -22,6 +22,7 @@ protected:
     telnet.Closed = [this] { eventos += "Closed;"; };
     telnet.Connected = [this] { eventos += "Connected;"; };
     telnet.ConnectTimeout = [this] { eventos += "ConnectTimeout;"; };
+    telnet.ConnectError = [this](const Texto& t) { eventos += "ConnectError " + U8(t) + ";"; };
     telnet.Error = [this](const Texto& t) { eventos += "Error " + U8(t) + ";"; };
     telnet.Receive = [this](const std::string& b) { eventos += "Receive " + b + ";"; };
     pantalla.llamadas.clear();
@@ -69,11 +70,19 @@ TEST_F(Telnet, ConectaYCierraElHost) {
   EXPECT_EQ(pantalla.llamadas.back(), "Panel1 Conexión cerrada. #ff0000/menu");
 }
 
-TEST_F(Telnet, IntentoFallidoSoloPorTiempo) {
+// A refused attempt is reported at once with its reason, and no time-out follows it; an attempt
+// nobody answers ends in one time-out.
+TEST_F(Telnet, IntentoFallidoAlInstanteYSinRespuestaPorTiempo) {
   telnet.Connect(U"host", 23, 5);
   EXPECT_EQ(timer.intervalo, 5000);
-  socket.FallaConexion("Connection refused");
-  EXPECT_EQ(eventos, "");
+  socket.FallaConexion("Conexión rechazada");
+  EXPECT_EQ(eventos, "ConnectError No se pudo conectar: Conexión rechazada;");
+  EXPECT_EQ(pantalla.llamadas.back(), "Panel1 Conexión rechazada #ff0000/menu");
+  EXPECT_EQ(telnet.MotivoCierre(), U"No se pudo conectar: Conexión rechazada");
+  EXPECT_EQ(timer.Tics(3), 0);
+  eventos.clear();
+  telnet.Connect(U"host", 23, 5);
+  EXPECT_TRUE(telnet.MotivoCierre().empty());
   EXPECT_EQ(timer.Tics(3), 1); // fires once
   EXPECT_EQ(eventos, "ConnectTimeout;");
 }

@@ -266,7 +266,7 @@ TEST(Principal, ConexionFallidaSeDiceAlInstante) {
   EXPECT_TRUE(pr.tmrConnect.Activo());
   pr.socket.FallaConexion("Conexión rechazada");
   EXPECT_EQ(pr.txtTerm.linea(pr.txtTerm.nLin() - 1), T("No se pudo conectar: Conexión rechazada"));
-  EXPECT_EQ(pr.p->MotivoCierre(), T("Conexión rechazada"));
+  EXPECT_EQ(pr.p->MotivoCierre(), T("No se pudo conectar: Conexión rechazada"));
   EXPECT_FALSE(pr.tmrConnect.Activo());
   EXPECT_EQ(pr.ventana.titulo, T("Zorvel's Telnet 1.12 - Conexión Cerrada."));
   // A new attempt forgets the reason; the host's own close gives its own.
