@@ -28,6 +28,9 @@ TEST(PopupAyudaQt, SenYEnterEscribeSendln) {
   // Below the cursor line (opened at the first letter), and as wide as the rule says.
   EXPECT_EQ(popup->y(), w.mapToGlobal(QPoint(0, w.ed().PuntoCursor().second)).y());
   EXPECT_EQ(popup->width(), popup->Pixeles(kAnchoAyuda));
+  // Enter takes the entry the user went to.
+  QTest::keyClick(&w, Qt::Key_Down);
+  QTest::keyClick(&w, Qt::Key_Up);
   QTest::keyClick(&w, Qt::Key_Return);
   EXPECT_FALSE(popup->isVisible());
   EXPECT_EQ(U8(w.ed().Text()), "SENDLN ");
