@@ -63,7 +63,10 @@ TEST(FrmConnect, SshConUsuarioYPuerto) {
   AppQt();
   std::vector<Texto> historial{U"ssh://ana@h1:2222", U"h2"};
   std::vector<std::pair<Texto, int>> llamadas;
-  FrmConnect f(historial, [&](const Texto& h, int p) { llamadas.push_back({h, p}); });
+  FrmConnect f(historial, [&](const Texto& h, int p) {
+    llamadas.push_back({h, p});
+    return true;
+  });
   EXPECT_EQ(f.cboProto->currentText(), "SSH");
   EXPECT_EQ(f.cmbHost->currentText(), "h1");
   EXPECT_EQ(f.txtUser->text(), "ana");
