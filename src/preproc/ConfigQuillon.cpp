@@ -102,7 +102,9 @@ FalloConfig CompruebaConfig(VistaTexto conexion, VistaTexto lanzador) {
   using C = FalloConfig::Campo;
   // The file separates its fields with commas: a value holding one would come back cut.
   const Texto coma = T("Error. Los valores de la configuración no pueden contener comas (',').");
-  if (!CoincideComodin(conexion, U"*/*@*"))
+  // No connection at all is the default database, as the query runner reads it.
+  const bool sinConexion = conexion.find_first_not_of(U" \t") == VistaTexto::npos;
+  if (!sinConexion && !CoincideComodin(conexion, U"*/*@*"))
     return {C::Conexion,
             T("Error en formato de cadena de conexión. Use el formato usuario/clave@BaseDeDatos: ")};
   if (conexion.find(U',') != VistaTexto::npos) return {C::Conexion, coma};

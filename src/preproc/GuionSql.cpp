@@ -1,6 +1,7 @@
 // Query scripts: the connection text, the script reader, the spool format and the runner.
 #include "preproc/GuionSql.h"
 #include "base/ArchivoTexto.h"
+#include "preproc/SentenciasSql.h"
 #include <algorithm>
 #include <fstream>
 
@@ -91,34 +92,28 @@ std::vector<OrdenGuion> LeeGuion(VistaTexto texto) { return LeeGuion(PartirLinea
 
 std::vector<OrdenGuion> LeeGuion(const std::vector<Texto>& lineas) {
   std::vector<OrdenGuion> r;
-  Texto sentencia;
-  bool abierta = false, bloque = false;
-  auto cierra = [&] {
-    if (abierta && !Recorta(sentencia).empty()) r.push_back({OrdenGuion::Tipo::Sentencia, sentencia, {}});
-    sentencia.clear();
-    abierta = bloque = false;
+  TroceadorSql trozos;
+  std::vector<Texto> hechas;
+  auto vuelca = [&] {
+    for (Texto& s : hechas) r.push_back({OrdenGuion::Tipo::Sentencia, std::move(s), {}});
+    hechas.clear();
   };
   for (const Texto& linea : lineas) {
+    if (Recorta(linea) == U"/") {
+      trozos.Cierra(hechas);
+      vuelca();
+      continue;
+    }
     Texto resto;
     Texto palabra = PrimeraPalabra(linea, resto);
-    if (abierta) {
-      Texto t = Recorta(linea);
-      if (t == U"/") {
-        cierra();
-        continue;
-      }
-      if (palabra == U"SPOOL" || palabra == U"EXIT" || palabra == U"EXIT;" || palabra == U"QUIT") {
-        cierra(); // a statement its author forgot to end
-      } else {
-        if (!bloque && !t.empty() && t.back() == U';') {
-          sentencia += U"\n" + Texto(VistaTexto(linea).substr(0, linea.rfind(U';')));
-          cierra();
-        } else {
-          sentencia += U"\n" + linea;
-        }
-        continue;
-      }
+    const bool salir = palabra == U"EXIT" || palabra == U"EXIT;" || palabra == U"QUIT" || palabra == U"QUIT;";
+    if (trozos.Dentro() || (trozos.Abierta() && !salir && palabra != U"SPOOL")) {
+      trozos.Linea(linea, hechas);
+      vuelca();
+      continue;
     }
+    trozos.Cierra(hechas); // a statement its author forgot to end
+    vuelca();
     if (palabra.empty() || palabra.starts_with(U"--") || palabra == U"REM" || palabra == U"REMARK") continue;
     if (palabra == U"SPOOL") {
       Texto nombre = SinComillas(resto);
@@ -135,22 +130,15 @@ std::vector<OrdenGuion> LeeGuion(const std::vector<Texto>& lineas) {
       r.push_back({OrdenGuion::Tipo::Set, opcion, Mayusculas(Recorta(valor))});
       continue;
     }
-    if (palabra == U"EXIT" || palabra == U"EXIT;" || palabra == U"QUIT" || palabra == U"QUIT;") {
+    if (salir) {
       r.push_back({OrdenGuion::Tipo::Salir, {}, {}});
-      break;
+      return r;
     }
-    if (Recorta(linea) == U"/") continue;
-    abierta = true;
-    bloque = palabra == U"BEGIN" || palabra == U"DECLARE";
-    Texto t = Recorta(linea);
-    if (!bloque && t.back() == U';') {
-      sentencia = linea.substr(0, linea.rfind(U';'));
-      cierra();
-    } else {
-      sentencia = linea;
-    }
+    trozos.Linea(linea, hechas);
+    vuelca();
   }
-  cierra();
+  trozos.Cierra(hechas);
+  vuelca();
   return r;
 }
 

@@ -74,9 +74,10 @@ struct OrdenGuion {
 };
 
 // Commands at a line start (case ignored): SPOOL name|OFF, SET option value, EXIT or QUIT, REM
-// and "--" comment lines, blank lines. Anything else starts a statement, which runs to a line
-// ending in ";" or to a line holding only "/" (blocks starting with BEGIN or DECLARE end only at
-// "/"). A statement left open is run before a SPOOL or EXIT line and at the end of the script.
+// and "--" comment lines, blank lines. Anything else starts statements: each runs to a ";" outside
+// quotes ('', "", $$) and comments (--, /* */), so a line may hold several, or to a line holding
+// only "/" (blocks starting with BEGIN or DECLARE end only at "/", triggers at "END;"). A statement
+// left open is run before a SPOOL or EXIT line and at the end of the script.
 std::vector<OrdenGuion> LeeGuion(VistaTexto texto);
 // The same over lines already split.
 std::vector<OrdenGuion> LeeGuion(const std::vector<Texto>& lineas);

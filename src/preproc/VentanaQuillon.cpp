@@ -12,6 +12,33 @@ namespace {
 
 const Texto kFiltro = T("Macro Quillon (*.vrk);;Todos (*.*)");
 
+// The manual "&Ayuda" shows: written into the work folder, opened in the text viewer.
+const char* kManual = R"(Quillon - preprocesador de macros y SQL
+
+Documentos: archivos *.vrk con texto y directivas. "Herramientas > Procesar" genera la salida en la
+carpeta de trabajo "bolsa" y la muestra; "Procesar y Consultar" la entrega al programa lanzador
+(ztelnet por defecto) como macro; "Consultar" entrega el documento tal cual.
+
+Directivas: $DEFINIR nombre = valor | $DEFINIR nombre COMO cuerpo FINDEFINIR, $REDEF, $INCLUIR archivo,
+$PARA x EN a b c HACER ... FINPARA, $CONSULTAR sentencia; FINCONSULTAR, $PSQL_REINIC.
+Funciones: $FECHA_ACTUAL(dias,'formato'), $FORMATO(valor,'formato'), $EXPR(expresion), $NOM_ACTUAL,
+$DIR_ACTUAL. Comentarios: "--" hasta el fin de la línea.
+
+$CONSULTAR escribe un guion SQL en "bolsa", lo ejecuta con el programa lanzador y usa la respuesta:
+como texto del documento, o como valor tras "=" en $DEFINIR y $REDEF. Una sentencia que falla deja
+una línea "ERROR: " con el mensaje de la base de datos.
+
+Conexión (Herramientas > Configuración), forma usuario/clave@BaseDeDatos:
+  usuario/clave@archivo.db                 archivo SQLite (relativo a la carpeta de Quillon)
+  (vacía) o /@                             SQLite: quillon.db en la carpeta de Quillon
+  usuario/clave@pg:base                    PostgreSQL local
+  usuario/clave@pg:servidor:puerto/base    PostgreSQL en otra máquina o carpeta de socket
+  usuario/clave@odbc:FuenteDeDatos         una fuente ODBC (Oracle y otras bases con su controlador)
+
+En el editor, al escribir se ofrecen plantillas, funciones SQL, formatos de fecha (tras un apóstrofo)
+y los nombres de las tablas de la base de datos conectada.
+)";
+
 Texto NombreDe(const Texto& ruta) { return T(fs::path(U8(ruta)).filename().string()); }
 
 bool MismoArchivo(const Texto& a, const Texto& b) {
@@ -126,6 +153,18 @@ void VentanaQuillon::MuestraArchivo(const Texto& ruta) {
   if (!proc_.VerArchivoTexto(U8(ruta)))
     dlg_.Mensaje(T("No se puede abrir el visor de texto para: ") + ruta, T(Quillon::kTitulo),
                  Botones::Aceptar, Icono::Exclamacion);
+}
+
+void VentanaQuillon::Ayuda() {
+  fs::path ruta = q_.CarpetaTrabajo() / "ayuda.txt";
+  std::error_code ec;
+  fs::create_directories(ruta.parent_path(), ec);
+  if (!EscribeBytes(ruta, kManual).empty()) {
+    dlg_.Mensaje(T("Error creando archivo: ") + T(ruta.string()), T(Quillon::kTitulo), Botones::Aceptar,
+                 Icono::Exclamacion);
+    return;
+  }
+  MuestraArchivo(T(ruta.string()));
 }
 
 void VentanaQuillon::ProcesarYConsultar() {

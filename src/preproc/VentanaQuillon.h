@@ -47,6 +47,9 @@ public:
   void Consultar();
   const Texto& salida() const { return salida_; }
 
+  // "&Ayuda": the manual in the text viewer; a failure is always said.
+  void Ayuda();
+
   // Text tools.
   void QuitarEspaciosLaterales();
   void JuntarPalabras();

@@ -10,11 +10,14 @@
 namespace zt {
 
 // The main window's part ("[APP]"): the two panels' check marks and docked widths (twips).
+// The first widths, 210 pixels, show a panel's title with its file's name and still leave the
+// terminal its 90 columns beside both panels.
 struct AjustesVentana {
+  static constexpr float kAnchoInicial = 3150;
   bool verPanCom = true;     // "Panel de &Comandos"
-  float anchoPanCom = 400;
+  float anchoPanCom = kAnchoInicial;
   bool verPanMac = true;     // "Panel de &Macros"
-  float anchoPanMac = 400;
+  float anchoPanMac = kAnchoInicial;
   friend bool operator==(const AjustesVentana&, const AjustesVentana&) = default;
 };
 

@@ -125,6 +125,12 @@ bool PanelArchivo::GuardarComo() {
   return ok;
 }
 
-bool PanelArchivo::Explorar(Processes& procesos) { return procesos.AbrirCarpeta(carpeta_.string()); }
+bool PanelArchivo::Explorar(Processes& procesos) {
+  if (procesos.AbrirCarpeta(carpeta_.string())) return true;
+  // With no file manager on the desktop the folder is at least named.
+  dialogos_.Mensaje(T("No se puede abrir la carpeta: ") + T(carpeta_.string()), U"", Botones::Aceptar,
+                    Icono::Exclamacion);
+  return false;
+}
 
 } // namespace zt

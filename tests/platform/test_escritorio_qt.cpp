@@ -7,6 +7,8 @@
 #include "platform/qt/SurfaceQt.h"
 #include <QImage>
 #include <QPainter>
+#include <QPlainTextEdit>
+#include <fstream>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -73,6 +75,28 @@ TEST(ProcessesQt, LosArgumentosNoPasanPorUnaShell) {
   EXPECT_EQ(entradas, 1);
   EXPECT_EQ(p.IniciaDesligado("/no/existe/programa", {}), 0);
   EXPECT_EQ(p.IniciaDesligado("", {}), 0);
+  fs::remove_all(plantilla);
+}
+
+TEST(ProcessesQt, SinAbridorDelEscritorioElTextoSeVeEnUnaVentanaPropia) {
+  AppQt();
+  char plantilla[] = "/tmp/zt_visorXXXXXX";
+  ASSERT_NE(mkdtemp(plantilla), nullptr);
+  const fs::path archivo = fs::path(plantilla) / "salida.tmp";
+  std::ofstream(archivo, std::ios::binary) << "uno\r\nd\xC3\xB3s\r\n";
+  {
+    ProcessesQt p;
+    p.abreEnEscritorio = [](const std::string &, const char *) { return false; };
+    ASSERT_TRUE(p.VerArchivoTexto(archivo.string()));
+    QPlainTextEdit *visor = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+      if (w->objectName() == "visorTexto" && w->isVisible()) visor = qobject_cast<QPlainTextEdit *>(w);
+    ASSERT_NE(visor, nullptr);
+    EXPECT_EQ(visor->toPlainText(), QString::fromUtf8("uno\nd\xC3\xB3s"));
+    EXPECT_TRUE(visor->isReadOnly());
+    EXPECT_TRUE(visor->windowTitle().startsWith("salida.tmp"));
+    EXPECT_FALSE(p.VerArchivoTexto((fs::path(plantilla) / "no-existe").string()));
+  }
   fs::remove_all(plantilla);
 }
 

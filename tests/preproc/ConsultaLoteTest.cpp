@@ -114,6 +114,27 @@ TEST_F(ConsultaLote, Sqlite) {
                                              "fin");
 }
 
+// Statements sharing a line run one by one, each with its own answer, as on separate lines; so
+// does a $CONSULTAR holding several, whose value is then every answer.
+TEST_F(ConsultaLote, VariasSentenciasPorLinea) {
+  const std::string inicio = "SET HEAD OFF\nSET FEEDBACK OFF\n";
+  Resultado juntas = Sql("u/c@" + (casa / "a.db").string(),
+                         inicio + "create table c(id integer); insert into c values(1); insert into c values(2);\n"
+                                  "select 1; select 'a;b' from c where id = 1; select x from nada; select count(*) from c;\n");
+  Resultado separadas = Sql("u/c@" + (casa / "b.db").string(),
+                            inicio + "create table c(id integer);\ninsert into c values(1);\n"
+                                     "insert into c values(2);\nselect 1;\nselect 'a;b' from c where id = 1;\n"
+                                     "select x from nada;\nselect count(*) from c;\n");
+  EXPECT_EQ(juntas.errores, "1\na;b\nERROR: no such table: nada\n2\n");
+  EXPECT_EQ(juntas.errores, separadas.errores);
+
+  Configura("u/c@c.db");
+  Resultado r = Quillon("$CONSULTAR create table c(id integer); insert into c values(7); FINCONSULTAR\r\n"
+                        "$DEFINIR V = $CONSULTAR select id from c; select 'x;y'; FINCONSULTAR\r\n[V]");
+  EXPECT_EQ(r.estado, 0) << r.errores;
+  EXPECT_EQ(Lee(casa / "bolsa" / "doc.tmp"), "\r\n\r\n[7\r\nx;y]");
+}
+
 TEST_F(ConsultaLote, BaseInalcanzableTerminaEnTiempoDeEspera) {
   Configura("u/c@pg:" + (casa / "nadie").string() + ":5999/x");
   Resultado r = Quillon("uno\r\n$CONSULTAR select 1; FINCONSULTAR\r\n");

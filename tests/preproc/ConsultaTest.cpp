@@ -153,6 +153,8 @@ TEST(PreConfig, Comprobaciones) {
   } casos[] = {
       {"scott/tiger@ventas", "/usr/bin/ztelnet", C::Ninguno, ""},
       {"/@", "z", C::Ninguno, ""},
+      {"", "z", C::Ninguno, ""}, // the default: quillon.db
+      {" ", "z", C::Ninguno, ""},
       {"scott/tiger", "z", C::Conexion,
        "Error en formato de cadena de conexión. Use el formato usuario/clave@BaseDeDatos: "},
       {"scott@ventas/x", "z", C::Conexion,

@@ -37,6 +37,14 @@ TEST(PreGuionSql, LeeLasOrdenes) {
        "[SQL update t\nset a = 1\nwhere b = 2][OFF ][EXIT ]"},
       // Blocks end only at "/".
       {"BEGIN\n  x;\nEND;\n/\nSPOOL \"/c d/l\"\n", "[SQL BEGIN\n  x;\nEND;][SPOOL /c d/l]"},
+      // Several statements on a line; ";" inside quotes and comments ends nothing; "/" still ends.
+      {"select 1; select 2;; -- fin; x\ncreate table c(id integer); insert into c values(1)\n/\n",
+       "[SQL select 1][SQL  select 2][SQL create table c(id integer)][SQL  insert into c values(1)]"},
+      {"select 'a;''b' \"c;\" /* d; */ from t; /* e;\nSPOOL OFF; */ select 'f\nexit\n';\n",
+       "[SQL select 'a;''b' \"c;\" /* d; */ from t][SQL  select 'f\nexit\n']"},
+      // A transaction's BEGIN is a statement; a trigger ends at END; dollar quotes hold ";".
+      {"begin; create trigger g after insert on t begin delete from u; end; select $$;$$, v$s;",
+       "[SQL begin][SQL  create trigger g after insert on t begin delete from u; end][SQL  select $$;$$, v$s]"},
   };
   for (const auto& c : casos) EXPECT_EQ(Ordenes(c.guion), c.ordenes) << c.guion;
 }

@@ -77,6 +77,16 @@ TEST_F(PreVentana, SinNombreTomaUnNombreNuevo) {
   EXPECT_EQ(dialogs.UltimoMensaje(), T("No se puede abrir el visor de texto para: ") + v.salida());
 }
 
+TEST_F(PreVentana, AyudaMuestraElManualOAvisa) {
+  v.Ayuda();
+  ASSERT_EQ(procesos.archivosVistos, std::vector<std::string>{(Bolsa() / "ayuda.txt").string()});
+  EXPECT_NE(Carpeta::Lee(Bolsa() / "ayuda.txt").find("$CONSULTAR"), std::string::npos);
+  procesos.falla = true;
+  v.Ayuda();
+  EXPECT_EQ(dialogs.UltimoMensaje(), T("No se puede abrir el visor de texto para: ") +
+                                         T((Bolsa() / "ayuda.txt").string()));
+}
+
 TEST_F(PreVentana, TextoSeleccionado) {
   std::string doc = dir.Escribe("s.vrk", "uno\r\ndos\r\ntres");
   v.CargaArchivo(T(doc));

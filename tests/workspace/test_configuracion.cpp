@@ -38,7 +38,7 @@ TEST_F(ConfigPrueba, DefaultsWriteTheDocumentedLines) {
   auto lineas = Configuracion::Lineas(AjustesZTelnet{});
   ASSERT_EQ(lineas.size(), 5u);
   EXPECT_EQ(lineas[0], T("[VER]\tZorvel's Telnet 1.12\t\t"));
-  EXPECT_EQ(lineas[1], T("[APP]\tV\t400\t\tV\t400\t\t"));
+  EXPECT_EQ(lineas[1], T("[APP]\tV\t3150\t\tV\t3150\t\t"));
   EXPECT_EQ(lineas[2], T("[TER]\t500\t\t\tF\t\t\t1\t\t\t"));
   EXPECT_TRUE(lineas[3].starts_with(U"[TERVER]\t"));
   EXPECT_TRUE(lineas[4].starts_with(U"[PANCOM]\t"));

@@ -195,6 +195,9 @@ TEST(PanelMacros, GuardarYGuardarComo) {
   FakeProcesses procesos;
   p.panel.Explorar(procesos);
   EXPECT_EQ(procesos.carpetasAbiertas, std::vector<std::string>{(p.carpeta.ruta / "macros").string()});
+  procesos.falla = true; // no file manager: the folder is named
+  EXPECT_FALSE(p.panel.Explorar(procesos));
+  EXPECT_EQ(p.dialogos.UltimoMensaje(), T("No se puede abrir la carpeta: ") + T((p.carpeta.ruta / "macros").string()));
 }
 
 TEST(CPanel, AnchoAltoYEnfoque) {

@@ -2,6 +2,7 @@
 #include "platform/qt/ProcessesQt.h"
 #include "platform/qt/ConvierteQt.h"
 #include "platform/qt/DialogsQt.h"
+#include "platform/qt/VisorTextoQt.h"
 #include <QDesktopServices>
 #include <QProcess>
 #include <QStringList>
@@ -23,6 +24,12 @@ bool AbreConEscritorio(const std::string& ruta, const char* que) {
 }
 } // namespace
 
+ProcessesQt::ProcessesQt() : abreEnEscritorio(AbreConEscritorio) {}
+
+ProcessesQt::~ProcessesQt() {
+  for (const auto &v : visores_) delete v.data();
+}
+
 long ProcessesQt::IniciaDesligado(const std::string& programa, const std::vector<std::string>& argumentos) {
   if (programa.empty()) return 0;
   QStringList args;
@@ -32,9 +39,16 @@ long ProcessesQt::IniciaDesligado(const std::string& programa, const std::vector
   return long(pid);
 }
 
-bool ProcessesQt::VerArchivoTexto(const std::string& ruta) { return AbreConEscritorio(ruta, "Ver archivo"); }
+bool ProcessesQt::VerArchivoTexto(const std::string& ruta) {
+  if (abreEnEscritorio(ruta, "Ver archivo")) return true;
+  QWidget* visor = VisorTextoQt::Abre(ruta);
+  if (!visor) return false;
+  std::erase_if(visores_, [](const QPointer<QWidget>& v) { return v.isNull(); });
+  visores_.emplace_back(visor);
+  return true;
+}
 
-bool ProcessesQt::AbrirCarpeta(const std::string& ruta) { return AbreConEscritorio(ruta, "Abrir carpeta"); }
+bool ProcessesQt::AbrirCarpeta(const std::string& ruta) { return abreEnEscritorio(ruta, "Abrir carpeta"); }
 
 // A detached program is not our child. Whoever adopts it may be slow to reap it (or never do so
 // in a container whose first process does not), so an ended program still waiting to be reaped

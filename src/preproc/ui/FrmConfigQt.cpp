@@ -28,6 +28,7 @@ FrmConfigQt::FrmConfigQt(VentanaQuillon& ventana, const Texto& conexion, const T
   datos->addRow(QString::fromUtf8("Cadena de conexión:"), txtCadConD);
   datos->addRow(QStringLiteral("Ruta del SQLPLUS:"), txtSQLPLUS);
   txtCadConD->setMinimumWidth(320);
+  txtCadConD->setPlaceholderText(QString::fromUtf8("vacía: quillon.db en la carpeta de Quillon"));
   col->addLayout(datos);
 
   auto* grupo = new QGroupBox(QStringLiteral("Colores del editor"), this);

@@ -1,6 +1,5 @@
 // Quillon's window: widgets, menus and the forwarding of their commands.
 #include "preproc/ui/FrmPrincipalQt.h"
-#include "base/ArchivoTexto.h"
 #include "editor/ui/DialogosEditorQt.h"
 #include "editor/ui/EditorQt.h"
 #include "editor/ui/PopupAyudaQt.h"
@@ -15,37 +14,6 @@
 #include <QVBoxLayout>
 
 namespace zt::preproc {
-
-namespace {
-
-// The manual "&Ayuda" opens: written into the work folder, shown in the text viewer.
-const char* kManual = R"(Quillon - preprocesador de macros y SQL
-
-Documentos: archivos *.vrk con texto y directivas. "Herramientas > Procesar" genera la salida en la
-carpeta de trabajo "bolsa" y la muestra; "Procesar y Consultar" la entrega al programa lanzador
-(ztelnet por defecto) como macro; "Consultar" entrega el documento tal cual.
-
-Directivas: $DEFINIR nombre = valor | $DEFINIR nombre COMO cuerpo FINDEFINIR, $REDEF, $INCLUIR archivo,
-$PARA x EN a b c HACER ... FINPARA, $CONSULTAR sentencia; FINCONSULTAR, $PSQL_REINIC.
-Funciones: $FECHA_ACTUAL(dias,'formato'), $FORMATO(valor,'formato'), $EXPR(expresion), $NOM_ACTUAL,
-$DIR_ACTUAL. Comentarios: "--" hasta el fin de la línea.
-
-$CONSULTAR escribe un guion SQL en "bolsa", lo ejecuta con el programa lanzador y usa la respuesta:
-como texto del documento, o como valor tras "=" en $DEFINIR y $REDEF. Una sentencia que falla deja
-una línea "ERROR: " con el mensaje de la base de datos.
-
-Conexión (Herramientas > Configuración), forma usuario/clave@BaseDeDatos:
-  usuario/clave@archivo.db                 archivo SQLite (relativo a la carpeta de Quillon)
-  /@                                       SQLite: quillon.db en la carpeta de Quillon
-  usuario/clave@pg:base                    PostgreSQL local
-  usuario/clave@pg:servidor:puerto/base    PostgreSQL en otra máquina o carpeta de socket
-  usuario/clave@odbc:FuenteDeDatos         una fuente ODBC (Oracle y otras bases con su controlador)
-
-En el editor, al escribir se ofrecen plantillas, funciones SQL, formatos de fecha (tras un apóstrofo)
-y los nombres de las tablas de la base de datos conectada.
-)";
-
-} // namespace
 
 FrmPrincipalQt::FrmPrincipalQt(Quillon& quillon, Dialogs& dialogos, Processes& procesos,
                                const std::string& ejecutorSql, QWidget* padre)
@@ -147,7 +115,7 @@ void FrmPrincipalQt::CreaMenus() {
   QMenu* ayuda = barra->addMenu(QStringLiteral("Ay&uda"));
   ayuda->setObjectName(QStringLiteral("mn_ayuda"));
   Entrada(ayuda, "mn_acerca_de", "A&cerca de ...", [this] { AcercaDe(); });
-  Entrada(ayuda, "mn_ayud", "&Ayuda", [this] { AbreAyuda(); });
+  Entrada(ayuda, "mn_ayud", "&Ayuda", [&v] { v.Ayuda(); });
 }
 
 QAction* FrmPrincipalQt::Accion(const char* nombre) const {
@@ -208,11 +176,6 @@ void FrmPrincipalQt::AcercaDe() {
   connect(cerrar, &QPushButton::clicked, &d, &QDialog::accept);
   col->addWidget(cerrar, 0, Qt::AlignCenter);
   d.exec();
-}
-
-void FrmPrincipalQt::AbreAyuda() {
-  auto ruta = q_.CarpetaTrabajo() / "ayuda.txt";
-  if (EscribeBytes(ruta, kManual).empty()) proc_.VerArchivoTexto(ruta.string());
 }
 
 void FrmPrincipalQt::closeEvent(QCloseEvent* e) {

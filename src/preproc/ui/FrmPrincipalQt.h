@@ -45,7 +45,6 @@ private:
   void ToggleVista(QAction* a, bool CtlEdit::*campo);
   void MenuEdicionAbre();
   void AcercaDe();
-  void AbreAyuda();
 
   Quillon& q_;
   Dialogs& dlg_;

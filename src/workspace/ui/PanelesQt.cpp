@@ -88,9 +88,29 @@ void TituloPanelQt::paintEvent(QPaintEvent*) {
   p.fillRect(rect(), panel_.ConEnfoque ? pal.color(QPalette::Active, QPalette::Highlight)
                                        : pal.color(QPalette::Inactive, QPalette::Dark));
   p.setPen(panel_.ConEnfoque ? pal.color(QPalette::Active, QPalette::HighlightedText) : QColor(Qt::white));
-  QRect texto = rect().adjusted(4, 0, -cierre_->width() - 4, 0);
-  p.drawText(texto, Qt::AlignVCenter | Qt::AlignLeft,
-             fontMetrics().elidedText(AQString(panel_.titulo), Qt::ElideMiddle, texto.width()));
+  p.drawText(ZonaTexto(), Qt::AlignVCenter | Qt::AlignLeft, TextoVisible());
+  // The whole title, folders and all, on hovering.
+  if (toolTip() != AQString(panel_.titulo)) setToolTip(AQString(panel_.titulo));
+}
+
+QRect TituloPanelQt::ZonaTexto() const { return rect().adjusted(4, 0, -cierre_->width() - 4, 0); }
+
+QString TituloPanelQt::TextoVisible() const {
+  const QFontMetrics fm = fontMetrics();
+  const int ancho = ZonaTexto().width();
+  const QString titulo = AQString(panel_.titulo);
+  if (fm.horizontalAdvance(titulo) <= ancho) return titulo;
+  // The folders give way first: the panel's name and the file's name are what the title is for.
+  const int guion = titulo.indexOf(QStringLiteral(" - "));
+  const int barra = titulo.lastIndexOf(QLatin1Char('/'));
+  if (guion >= 0 && barra > guion + 3) {
+    const QString cabeza = titulo.left(guion + 3), cola = titulo.mid(barra);
+    const int resto = ancho - fm.horizontalAdvance(cabeza) - fm.horizontalAdvance(cola);
+    const QString carpeta = fm.elidedText(titulo.mid(guion + 3, barra - guion - 3), Qt::ElideMiddle, resto);
+    if (!carpeta.isEmpty()) return cabeza + carpeta + cola;
+    if (resto + fm.horizontalAdvance(QLatin1Char('/')) >= 0) return cabeza + cola.mid(1);
+  }
+  return fm.elidedText(titulo, Qt::ElideMiddle, ancho);
 }
 
 // ---- Panels -------------------------------------------------------------------------------------

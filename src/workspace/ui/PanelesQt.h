@@ -50,11 +50,15 @@ public:
   TituloPanelQt(CPanel& panel, QWidget* padre);
   QToolButton* cierre() const { return cierre_; }
   QSize sizeHint() const override;
+  // The title as drawn: shortened in the middle to the bar's width.
+  QString TextoVisible() const;
 
 protected:
   void paintEvent(QPaintEvent* e) override;
 
 private:
+  QRect ZonaTexto() const;
+
   CPanel& panel_;
   QToolButton* cierre_;
 };

@@ -6,6 +6,7 @@
 #include "platform/AppQt.h"
 #include "terminal/ui/FrmConnect.h"
 #include "workspace/ui/FrmMain.h"
+#include "workspace/ui/PanelesQt.h"
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -49,6 +50,16 @@ TEST(FrmMain, PrimerArranqueSinPantalla) {
   EXPECT_EQ(v.w->windowTitle().toStdString(), "Zorvel's Telnet 1.12 - Conexión Cerrada.");
   EXPECT_TRUE(v.w->DockComandos()->windowTitle().startsWith(QStringLiteral("COMANDOS - ")));
   EXPECT_TRUE(v.w->DockMacros()->windowTitle().startsWith(QStringLiteral("MACROS - ")));
+  // The first layout leaves room to read each panel's title and its file's name.
+  v.w->show();
+  QApplication::processEvents();
+  for (auto [dock, inicio, archivo] : {std::tuple{v.w->DockComandos(), "COMANDOS - ", "comandos1.sh"},
+                                       std::tuple{v.w->DockMacros(), "MACROS - ", "macro1.zkv"}}) {
+    auto* titulo = dynamic_cast<TituloPanelQt*>(dock->titleBarWidget());
+    ASSERT_NE(titulo, nullptr);
+    EXPECT_TRUE(titulo->TextoVisible().startsWith(inicio)) << titulo->TextoVisible().toStdString();
+    EXPECT_TRUE(titulo->TextoVisible().endsWith(archivo)) << titulo->TextoVisible().toStdString();
+  }
 }
 
 TEST(FrmMain, ArranqueConAjustes) {
