@@ -94,9 +94,11 @@ LecturaLinea LeeLineaComandos(const std::vector<Texto>& argumentos) {
   if (const size_t dos = v.HostInicial.find(U':'); dos != Texto::npos) {
     try {
       SeparaHostPuerto(v.HostInicial);
-    } catch (const ErrorEjecucion&) {
-      r.mensajes = {T("Error en línea de comandos. Puerto no válido: '") + v.HostInicial.substr(dos + 1) +
-                        T("' (se espera un número de 1 a 65535)"),
+    } catch (const ErrorEjecucion& e) {
+      r.mensajes = {EsDireccionSsh(U8(v.HostInicial))
+                        ? T("Error en línea de comandos. ") + e.descripcion()
+                        : T("Error en línea de comandos. Puerto no válido: '") + v.HostInicial.substr(dos + 1) +
+                              T("' (se espera un número de 1 a 65535)"),
                     TextoUso()};
     }
   }

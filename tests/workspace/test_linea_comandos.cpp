@@ -64,7 +64,8 @@ TEST(LineaComandos, ErroresTerminanElPrograma) {
   EXPECT_EQ(TextoUso(),
             T("Se requiere linea de comandos: \r\nztelnet [direcciónIP[:puerto]] [archivo de macro.zql] "
               "[archivo de registro.log] \r\n[/NOERROR] [/ERROR] [/SALIR] "
-              "[/IP=<direcciónIP[:puerto]>] \r\n[M=<archivo de macros>] [L=<archivo de registro>]"));
+              "[/IP=<direcciónIP[:puerto]>] \r\n[/IP=ssh://[usuario@]host[:puerto]] [/ACEPTAR_CLAVE] \r\n"
+              "[M=<archivo de macros>] [L=<archivo de registro>]"));
 
   // An unclosed quote is a run-time error: shown, and the program runs on.
   r = LeeLineaComandos({U"/M=\"abierto.zkv"});
@@ -89,6 +90,14 @@ TEST(LineaComandos, HostYPuerto) {
       {"h:", "", 0},
       {"h:23x", "", 0},
       {"h:99999999999999999999", "", 0},
+      // An SSH address is kept whole; its port, 22 unless given, is read from it.
+      {"ssh://ana@h:2222", "ssh://ana@h:2222", 2222},
+      {"SSH://h", "SSH://h", 22},
+      {"ssh://root@[::1]:2200", "ssh://root@[::1]:2200", 2200},
+      {"ssh://h:abc", "", 0},
+      {"ssh://@h", "", 0},
+      {"ssh://", "", 0},
+      {"ssh://h:70000", "", 0},
   };
   for (const auto& c : casos) {
     SCOPED_TRACE(c.texto);
