@@ -20,6 +20,8 @@ public:
   // Runs events (received data among them) until 'listo' is true or 'msMax' have passed; true
   // when 'listo' became true.
   virtual bool EsperaHasta(const std::function<bool()>& listo, int msMax) = 0;
+  // While set, the host's output is the transfer's alone: a terminal does not show it.
+  virtual void VistaMuda(bool muda) { (void)muda; }
 };
 
 } // namespace zt

@@ -8,8 +8,6 @@ void CanalTelnet::Envia(std::string_view bytes) {
 }
 
 void CanalTelnet::FijaReceptor(std::function<void(std::string_view)> receptor) {
-  // A transfer's command, its marks and a whole file would fill the terminal: it shows none of it.
-  telnet_.SilenciaVista(bool(receptor));
   telnet_.DatosHost = std::move(receptor);
 }
 

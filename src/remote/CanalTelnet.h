@@ -23,6 +23,8 @@ public:
   bool EsperaHasta(const std::function<bool()>& listo, int msMax) override {
     return pump_.EsperaHasta(listo, msMax);
   }
+  // A transfer's commands, marks and a whole file would fill the terminal: it shows none of it.
+  void VistaMuda(bool muda) override { telnet_.SilenciaVista(muda); }
 
 private:
   CtlTelnet& telnet_;

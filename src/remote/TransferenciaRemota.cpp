@@ -195,6 +195,17 @@ std::string BytesDeTexto(const TextoRemoto& texto, Codificacion cod) {
 
 TransferenciaRemota::TransferenciaRemota(CanalRemoto& canal) : GeneraMarca(MarcaAleatoria), canal_(canal) {}
 
+namespace {
+
+// The terminal is spared one whole transfer, all its commands included.
+struct Muda {
+  CanalRemoto& c;
+  explicit Muda(CanalRemoto& canal) : c(canal) { c.VistaMuda(true); }
+  ~Muda() { c.VistaMuda(false); }
+};
+
+} // namespace
+
 // Each chunk is taken as it arrives (the fetch reads its lines, the marks are looked for in what
 // is new), so the wait wakes only when a mark came, the link closed or the host fell silent.
 TransferenciaRemota::Fin TransferenciaRemota::Ejecuta(const std::string& envio,
@@ -208,9 +219,12 @@ TransferenciaRemota::Fin TransferenciaRemota::Ejecuta(const std::string& envio,
       const std::size_t n = alRecibir_(recibido);
       buscado = buscado > n ? buscado - n : 0;
     }
+    // A mark counts with the end of its line, so none of the command's output is left to show
+    // in a terminal after it.
     for (std::size_t i = 0; i < marcas.size() && llego == marcas.size(); ++i) {
-      const std::size_t desde = buscado >= marcas[i].size() ? buscado - marcas[i].size() + 1 : 0;
-      if (recibido.find(marcas[i], desde) != std::string::npos) llego = i;
+      const std::size_t desde = buscado >= marcas[i].size() + 2 ? buscado - marcas[i].size() - 2 : 0;
+      const std::size_t p = recibido.find(marcas[i], desde);
+      if (p != std::string::npos && recibido.find('\n', p + marcas[i].size()) != std::string::npos) llego = i;
     }
     buscado = recibido.size();
   };
@@ -264,6 +278,7 @@ TransferenciaRemota::Lectura TransferenciaRemota::Lee(VistaTexto nombre) {
   if (!canal_.Conectado()) return {msg_remoto::kSinConexion, {}};
   if (ocupado_) return {kOcupado, {}};
   Ocupa ocupa(ocupado_);
+  Muda muda(canal_);
   const std::string cita = CitaNombreRemoto(nombre, cod);
   bool reintentar = false;
   Lectura l = LeeUnaVez(nombre, cita, false, reintentar);
@@ -348,6 +363,7 @@ Texto TransferenciaRemota::Guarda(VistaTexto nombre, const TextoRemoto& texto) {
   if (!canal_.Conectado()) return msg_remoto::kSinConexion;
   if (ocupado_) return kOcupado;
   Ocupa ocupa(ocupado_);
+  Muda muda(canal_);
   const std::string cita = CitaNombreRemoto(nombre, cod);
   const std::string bytes = BytesDeTexto(texto, cod);
   const std::string m = GeneraMarca();
@@ -391,6 +407,7 @@ TransferenciaRemota::Listado TransferenciaRemota::Lista() {
   if (!canal_.Conectado()) return {msg_remoto::kSinConexion, {}};
   if (ocupado_) return {kOcupado, {}};
   Ocupa ocupa(ocupado_);
+  Muda muda(canal_);
   const std::string m = GeneraMarca();
   // Through a pipe ls writes the names as they are (to a terminal it may quote them).
   const std::string comando =

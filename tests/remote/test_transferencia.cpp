@@ -90,7 +90,7 @@ TEST_F(Prueba, ChecksumDistintoLeeDeNuevoEnOctal) {
     const std::string m = Marca(c, "ZTB");
     const std::string cuerpo = octal ? " 141 000 142\n 012\n" : "ab\n";
     return "ZTB" + m + "\r\n" + CRLF(cuerpo) + "ZTE" + m + " 0 " + std::to_string(Cksum(archivo)) +
-           " 4\r\nZTF" + m;
+           " 4\r\nZTF" + m + "\r\n";
   };
   const auto l = tr.Lee(U"f");
   ASSERT_EQ(l.error, U"");
@@ -99,7 +99,7 @@ TEST_F(Prueba, ChecksumDistintoLeeDeNuevoEnOctal) {
   // A file that keeps changing is an error after the second try.
   canal.host = [&](const std::string& c) {
     const std::string m = Marca(c, "ZTB");
-    return "ZTB" + m + "\r\n 170 171\r\nZTE" + m + " 0 1 1\r\nZTF" + m;
+    return "ZTB" + m + "\r\n 170 171\r\nZTE" + m + " 0 1 1\r\nZTF" + m + "\r\n";
   };
   EXPECT_EQ(tr.Lee(U"f").error, U"No se pudo leer f: el archivo cambió mientras se leía.");
 }
