@@ -59,9 +59,10 @@ public:
   // its error, so error.log says where it stopped.
   void Interrumpe(const Texto& motivo);
 
-  // The data handler, after each processed chunk: 'texto' is the chunk decoded with every CR
-  // removed and every LF turned into CR LF (appended to the capture variable when capturing);
-  // 'ultimaLinea' the last line of the terminal view, null when the view holds no line.
+  // The data handler, after each processed chunk: 'texto' is the chunk's text as the terminal shows
+  // it, without escape sequences or controls other than TAB, each line ended by CR LF (appended to
+  // the capture variable when capturing); 'ultimaLinea' the view's line that holds the terminal
+  // cursor, without the blanks after the cursor, null when the view holds no line.
   void DatosRecibidos(const Texto& texto, const Texto* ultimaLinea);
   // True while a run captures host output (the handler may skip decoding otherwise).
   bool Capturando() const;

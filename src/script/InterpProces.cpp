@@ -371,6 +371,7 @@ void InterpProces::EnviaLineaMacro(const Texto& texto) {
     entorno_.Bomba().EsperaHasta([&] { return conectado() || cerrada() || Abandonar; }, int(CuentaEspera) * 100);
   if (conectado()) {
     entorno_.SendData(texto + U"\r");
+    UltimaLinea.clear(); // the prompt already on screen is not the answer to this line
     return;
   }
   if (Abandonar) return;

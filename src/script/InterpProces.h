@@ -21,11 +21,12 @@ public:
   // Runs statements until the content ends, an error, a stop request ("" for those), or ELSE,
   // ENDIF or STOP (returned). END returns "STOP" with FinPrograma set.
   Texto EjecutaBloque();
-  // WAIT: until the terminal's last line equals 'texto'; a time-out, or the host's end of the
-  // link, sets MensajeError.
+  // WAIT: until the terminal's cursor line (UltimaLinea) equals 'texto'; a time-out, or the
+  // host's end of the link, sets MensajeError.
   void EsperaCadena(const Texto& texto);
-  // SENDLN: once connected, sends 'texto' + CR; not connected in time, or a link the host ended,
-  // sets MensajeError.
+  // SENDLN: once connected, sends 'texto' + CR and forgets UltimaLinea, so that a WAIT after it
+  // matches only what the host sent since; not connected in time, or a link the host ended, sets
+  // MensajeError.
   void EnviaLineaMacro(const Texto& texto);
   // CONNECT: until connected, refused or not found; a failure or the time-out sets MensajeError.
   void EsperaConexion(const Texto& destino);
@@ -41,7 +42,7 @@ public:
   void DatosRecibidos(const Texto& texto, const Texto* ultimaLinea);
 
   int16_t CuentaEspera = 0;  // wait limit in 100 ms steps: "timeout" x 10
-  Texto UltimaLinea;         // last line of the terminal view, cleared by a WAIT that matched
+  Texto UltimaLinea;         // the terminal's cursor line, cleared by a matching WAIT and by SENDLN
   int16_t VarCaptura = 0;    // slot receiving host output; 0 = none
   bool DetenerMacro = false; // stop requested: the run ends before its next statement
   bool Abandonar = false;    // the program closes: waits end at once too

@@ -8,6 +8,7 @@ namespace zt {
 
 CtlEdTelnet::CtlEdTelnet(Dialogs* dialogos, Clipboard* portapapeles)
     : CtlEdit(PerfilEditor::Terminal(), dialogos, portapapeles) {
+  nEspTab = 8; // a terminal's tab stops, where hosts expect them (ls, column output)
   colorCache_.FijaPrompt([this](int32_t, VistaTexto l) { return std::max(0, ColumnasPrompt(l)); });
 }
 
@@ -46,6 +47,14 @@ Texto CtlEdTelnet::TextLineas(int32_t y1, int32_t y2) const {
   return r;
 }
 
+Texto CtlEdTelnet::LineaCursorTel() const {
+  const int32_t y = LineaCursor();
+  if (y < 1 || y > nLin()) return {};
+  const Texto& l = linea(y);
+  const size_t fin = l.find_last_not_of(U' ');
+  return l.substr(0, std::max(static_cast<size_t>(curX), fin == Texto::npos ? 0 : fin + 1));
+}
+
 void CtlEdTelnet::LimpiarPantalla() {
   eraseSCREEN();
   Refrescar();
@@ -78,8 +87,11 @@ void CtlEdTelnet::AsegurarLinea(int32_t y) {
   desplazada_ = true;
 }
 
-// LF: one row down; from the bottom row the screen scrolls and the top row stays in the store.
+// LF: one row down in the same column, but never past the right edge, where a terminal's cursor
+// cannot be: output with bare LFs must not build a staircase of ever longer lines. From the bottom
+// row the screen scrolls and the top row stays in the store.
 void CtlEdTelnet::Avanza() {
+  curX = std::min(curX, curXmax);
   ++curY;
   AsegurarLinea(LineaCursor());
   if (curY > curYmax) {
@@ -99,6 +111,7 @@ void CtlEdTelnet::TelnetCar(char32_t c) {
   case 8:
     if (curX > 0) --curX;
     return;
+  case 9: TelnetTexto(VistaTexto(&c, 1)); return; // kept in the line, expanded where it is shown
   case 10: Avanza(); return;
   case 13:
     // A host that wrapped at the margin already went one column past it.
@@ -109,7 +122,10 @@ void CtlEdTelnet::TelnetCar(char32_t c) {
       curX = 0;
     }
     return;
-  default: TelnetTexto(VistaTexto(&c, 1)); return; // TAB included: it is kept in the line
+  default:
+    // Other controls (SI and SO around attributes, and the rest) have no effect here and show nothing.
+    if (c >= 32) TelnetTexto(VistaTexto(&c, 1));
+    return;
   }
 }
 

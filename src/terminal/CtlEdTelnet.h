@@ -51,6 +51,9 @@ public:
   Texto TextLineas(int32_t y1, int32_t y2) const override;
   // The last line's text; empty when the view has no lines.
   Texto UltimaLinea() const { return nLin() > 0 ? linea(nLin()) : Texto(); }
+  // The line that holds the terminal cursor, without the blanks after the cursor: where a host's
+  // prompt stands, even after the screen was cleared and emptied rows lie below it.
+  Texto LineaCursorTel() const;
   // Empty text, y0 = 1, cursor home.
   void LimpiaBuffer() override;
   void LimpiarPantalla() override;

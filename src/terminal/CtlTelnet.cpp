@@ -230,8 +230,7 @@ void CtlTelnet::ProcesaBloque(const std::string& bloque) {
     else negociacion_.Procesa(bloque);
     Entrega();
     if (vista_) {
-      const int32_t lineas = vista_->NumLineas();
-      if (lineas > MaxLineasTerm) vista_->EliminarLineasIni(lineas - MaxLineasTerm + 20);
+      Recorta();
       if (engan) vista_->EnganCursorEdit();
       vista_->Dibujar();
     }
@@ -246,15 +245,36 @@ void CtlTelnet::ProcesaBloque(const std::string& bloque) {
   if (Recibido && !textoBloque_.empty()) Recibido(textoBloque_);
 }
 
+void CtlTelnet::Recorta() {
+  const int32_t lineas = vista_->NumLineas();
+  if (lineas > MaxLineasTerm) vista_->EliminarLineasIni(lineas - MaxLineasTerm + 20);
+}
+
+// A chunk may hold far more lines than the scroll-back keeps: it goes to the view a slice of lines
+// at a time, trimmed in between, so the view never holds much more than its limit.
 void CtlTelnet::Entrega() {
   if (entrada_.Vacio()) return;
   entrada_.Toma(texto_);
   if (Recibido) textoBloque_ += texto_;
   if (!vista_ || texto_.empty()) return;
-  if (!vistaMuda_) return vista_->Datos(texto_);
-  const auto salto = texto_.rfind(U'\n');
-  if (salto == Texto::npos) colaMuda_ += texto_;
-  else colaMuda_.assign(texto_, salto + 1);
+  if (vistaMuda_) {
+    const auto salto = texto_.rfind(U'\n');
+    if (salto == Texto::npos) colaMuda_ += texto_;
+    else colaMuda_.assign(texto_, salto + 1);
+    return;
+  }
+  VistaTexto resto(texto_);
+  while (!resto.empty()) {
+    size_t corte = 0;
+    for (int n = 0; n < kLineasTramo && corte != VistaTexto::npos; ++n) {
+      corte = resto.find(U'\n', corte);
+      if (corte != VistaTexto::npos) ++corte;
+    }
+    const VistaTexto tramo = resto.substr(0, corte);
+    resto.remove_prefix(tramo.size());
+    vista_->Datos(tramo);
+    if (!resto.empty()) Recorta();
+  }
 }
 
 void CtlTelnet::SilenciaVista(bool muda) {

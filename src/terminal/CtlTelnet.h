@@ -115,6 +115,9 @@ private:
 
   void ProcesaBloque(const std::string& bloque);
   void Entrega();
+  // Trims the view to MaxLineasTerm when it holds more.
+  void Recorta();
+  static constexpr int kLineasTramo = 256;
   void TicConexion();
   void Estado(VistaTexto texto, Color color);
 

@@ -127,19 +127,23 @@ void InterpreteEscape::Final(char32_t c) {
   case U'H':
   case U'f': { // CUP, HVP: 1-based on the wire, a missing value gives -1
     const std::size_t pc = parametros.find(U';');
-    UltimoCupY_ = LeeParametro(parametros.substr(0, pc)) - 1;
-    UltimoCupX_ = pc == VistaTexto::npos ? -1 : LeeParametro(parametros.substr(pc + 1)) - 1;
-    pantalla_.FijaCursorTel(UltimoCupX_, UltimoCupY_);
+    const int32_t y = LeeParametro(parametros.substr(0, pc)) - 1;
+    const int32_t x = pc == VistaTexto::npos ? -1 : LeeParametro(parametros.substr(pc + 1)) - 1;
+    pantalla_.FijaCursorTel(x, y);
     return;
   }
-  case U'J': // ED; after a move to 1;1 the host means the whole screen
+  case U'J': // ED
     switch (LeeParametro(parametros)) {
-    case 0:
-      if (UltimoCupX_ == 0 && UltimoCupY_ == 0)
+    case 0: {
+      // From the cursor, which is the whole screen only at home: a host that erases below its
+      // prompt (zsh, before every one) must not wipe the output above it.
+      const CursorTel cur = pantalla_.LeeCursorTel();
+      if (cur.x == 0 && cur.y == 0)
         pantalla_.eraseSCREEN();
       else
         pantalla_.eraseEOS();
       return;
+    }
     case 1: pantalla_.eraseBOS(); return;
     case 2: pantalla_.eraseSCREEN(); return;
     default: return;

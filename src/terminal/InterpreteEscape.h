@@ -20,7 +20,7 @@ public:
   void Datos(VistaTexto texto);
   // True while a sequence is open, so the next byte belongs to it.
   bool EnSecuencia() const { return estado_ != Estado::Datos; }
-  // Forgets a half-read sequence; the saved cursor and the last positioning stay.
+  // Forgets a half-read sequence; the saved cursor stays.
   void ReiniciaSecuencia();
 
 private:
@@ -46,8 +46,6 @@ private:
   Texto BufSecuencia_;
   int32_t CursorGuardadoX_ = 0;
   int32_t CursorGuardadoY_ = 0;
-  int32_t UltimoCupX_ = 0;
-  int32_t UltimoCupY_ = 0;
 };
 
 } // namespace zt

@@ -14,7 +14,8 @@ struct CursorTel {
 class OperacionesPantalla {
 public:
   virtual ~OperacionesPantalla() = default;
-  // One received character written at the cursor; BEL, BS, TAB, LF and CR take their effect.
+  // One received character written at the cursor; BEL, BS, LF and CR take their effect, TAB is
+  // written like a character, and the other controls are dropped.
   virtual void TelnetCar(char32_t c) = 0;
   // A run of printable characters (none below 32), as if written one by one with TelnetCar.
   virtual void TelnetTexto(VistaTexto run) {

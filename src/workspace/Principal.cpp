@@ -51,7 +51,10 @@ void Principal::EnlazaEventos() {
     ShowTextInTerm(U"Remote disconnected!");
     RefrescaEncabezado();
   };
-  Telnet.Connected = [this] { RefrescaEncabezado(); };
+  Telnet.Connected = [this] {
+    filtroCaptura_.Reinicia();
+    RefrescaEncabezado();
+  };
   Telnet.Error = [this](const Texto& texto) {
     ShowTextInTerm(texto);
     RefrescaEncabezado();
@@ -237,14 +240,17 @@ void Principal::RefrescaEncabezado(const Texto& titulo) {
 
 void Principal::AlRecibir(const Texto& datos) {
   try {
-    const bool alRegistro = registro.Activo();
-    Texto texto;
-    if (alRegistro || control.Capturando()) texto = TextoParaRegistro(datos);
-    if (alRegistro) registro.Escribe(texto);
+    if (registro.Activo()) registro.Escribe(TextoParaRegistro(datos));
+    // The capture holds the text as the terminal shows it; the filter sees every chunk, so a
+    // sequence split between chunks never leaks into a capture that starts in between.
+    Texto captura;
+    filtroCaptura_.Filtra(datos, control.Capturando() ? &captura : nullptr);
+    // WAIT looks where the host's cursor is: after a clear the prompt stands on the top row, with
+    // emptied rows below it.
     Texto ultima;
     const bool hayLinea = txtTerm.nLin() > 0;
-    if (hayLinea) ultima = txtTerm.linea(txtTerm.nLin());
-    control.DatosRecibidos(texto, hayLinea ? &ultima : nullptr);
+    if (hayLinea) ultima = txtTerm.LineaCursorTel();
+    control.DatosRecibidos(captura, hayLinea ? &ultima : nullptr);
   } catch (const ErrorEjecucion& e) {
     ShowTextInTerm(U"Error occurred!" + e.descripcion());
   }

@@ -15,6 +15,7 @@
 #include "terminal/AjustesTerminal.h"
 #include "terminal/CtlEdTelnet.h"
 #include "terminal/CtlTelnet.h"
+#include "terminal/FiltroCaptura.h"
 #include "workspace/Configuracion.h"
 #include "workspace/LineaComandos.h"
 #include "workspace/RegistroTerminal.h"
@@ -199,6 +200,7 @@ private:
   bool cerrarTrasMacro_ = false;      // a close request came during a run
   bool parada_ = false;               // a signal asked the program to stop
   bool terminado_ = false;
+  FiltroCaptura filtroCaptura_; // host output as shown, for a macro's capture
 };
 
 } // namespace zt

@@ -86,7 +86,9 @@ const Caso casos[] = {
     {"\033[2.5C\033[3.5C\033[1.51C\033[-2C", "[2,0][6,0][8,0][9,0]"},
     {"\033[99999999999A\033[99999;7.5H", "[0,-32767][7,32766]"},
     // Erase in display: p = 0 after a move to 1;1 (or none yet) means the whole screen.
-    {"\033[J\033[1;1H\033[J\033[H\033[J\033[3;1H\033[0J", "<SCREEN>[0,0]<SCREEN>[-1,-1]<EOS>[0,2]<EOS>"},
+    {"\033[J\033[1;1H\033[J\033[H\033[J\033[3;1H\033[0J", "<SCREEN>[0,0]<SCREEN>[-1,-1]<SCREEN>[0,2]<EOS>"},
+    // Below the prompt (zsh, before every one), also after a move home: the output above stays.
+    {"a\r\n\033[J\033[1;1H\r\n\033[J", "a^M^J<EOS>[0,0]^M^J<EOS>"},
     {"ab\033[2Jc\033[1J\033[3J\033[1;2J", "ab<SCREEN>c<BOS><BOS>"},
     // Erase in line.
     {"\033[K\033[0K\033[1K\033[2K\033[5K", "<EOL><EOL><BOL><LINE>"},

@@ -6,6 +6,7 @@
 #include "platform/AppQt.h"
 #include "terminal/CtlEdTelnet.h"
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 using namespace zt;
 using test::HostTelnetd;
@@ -70,4 +71,65 @@ TEST_P(VistaReal, PromptComandosYAcentos) {
   EXPECT_TRUE(pump.EsperaHasta([&] { return telnet.State() != 7; }, 10000));
 }
 
-INSTANTIATE_TEST_SUITE_P(Shells, VistaReal, ::testing::Values("bash", "dash", "busybox"));
+INSTANTIATE_TEST_SUITE_P(Shells, VistaReal, ::testing::Values("bash", "dash", "busybox", "zsh"));
+
+namespace {
+
+long PicoMemoriaKb() {
+  rusage r{};
+  getrusage(RUSAGE_SELF, &r);
+  return r.ru_maxrss;
+}
+
+} // namespace
+
+// Output with bare LFs keeps each line's column, but never past the right edge; however many lines
+// one chunk brings, the view holds no more than its scroll-back, so memory stays small.
+TEST(VistaRealLf, SalidaSinRetornoAcotada) {
+  HostTelnetd host("dash", "zt$ ");
+  if (!host.Disponible()) GTEST_SKIP() << host.Falta();
+  AppQt();
+  ASSERT_TRUE(host.Arranca());
+  SesionLoopback s;
+  s.vista.DetPromptActiva = true;
+  s.vista.PatIniPrompt = U"zt$ ";
+  ASSERT_TRUE(s.Conecta(host.puerto, [&] { return s.telnet.LlegoPrompt; })) << U8(s.vista.Text());
+  const long antes = PicoMemoriaKb();
+
+  s.telnet.EnviaComando(U"stty -onlcr; seq 100000; stty onlcr; echo", 1, 1);
+  ASSERT_TRUE(s.dialogos.mensajes.empty());
+  EXPECT_LT(PicoMemoriaKb() - antes, 100 * 1024);
+  EXPECT_LE(s.vista.nLin(), s.telnet.MaxLineasTerm);
+  for (int32_t y = 1; y <= s.vista.nLin(); ++y)
+    ASSERT_LE(s.vista.linea(y).size(), static_cast<size_t>(s.vista.curXmax + 1 + 6)) << y;
+  const Texto ultimo = s.vista.linea(s.telnet.linPrompt2 - 2);
+  EXPECT_EQ(U8(ultimo.substr(ultimo.find_first_not_of(U' '))), "100000");
+}
+
+// Controls the view does not act on show nothing (SI and SO close every attribute change of TERM
+// vt100); a TAB stays in the line and shows up to the next multiple of eight columns.
+TEST(VistaRealControles, SeVenComoEnUnTerminal) {
+  HostTelnetd host("bash", "zt$ ");
+  if (!host.Disponible()) GTEST_SKIP() << host.Falta();
+  AppQt();
+  ASSERT_TRUE(host.Arranca());
+  SesionLoopback s;
+  s.vista.DetPromptActiva = true;
+  s.vista.PatIniPrompt = U"zt$ ";
+  ASSERT_TRUE(s.Conecta(host.puerto, [&] { return s.telnet.LlegoPrompt; })) << U8(s.vista.Text());
+  const struct {
+    const char* comando;
+    const char* linea; // as stored
+    const char* vista; // as shown
+  } casos[] = {
+      {"printf 'a\\016b\\017c\\n'", "abc", "abc"},
+      {"printf '1\\0012\\0023\\0134\\0145\\0376\\n'", "123456", "123456"},
+      {"printf 'a\\tb\\n'", "a\tb", "a       b"},
+      {"printf '1234567\\tb\\t\\tc\\n'", "1234567\tb\t\tc", "1234567 b               c"},
+  };
+  for (const auto& c : casos) {
+    const Texto linea = s.telnet.EnviaComando(T(c.comando), 1, 1);
+    EXPECT_EQ(U8(linea), c.linea) << c.comando;
+    EXPECT_EQ(U8(s.vista.LineaFin(linea)), c.vista) << c.comando;
+  }
+}
