@@ -239,6 +239,15 @@ void CtlEdTelnet::EliminarLineasIni(int32_t nelim) {
   desplazada_ = true;
 }
 
+int32_t CtlEdTelnet::LineasSobreTamano(int64_t maxCaracteres) const {
+  int64_t total = 0;
+  for (int32_t y = nLin(); y >= 1; --y) {
+    total += static_cast<int64_t>(linea(y).size());
+    if (total > maxCaracteres) return y;
+  }
+  return 0;
+}
+
 int32_t CtlEdTelnet::ColumnaExpandida(int32_t y, int32_t indice) const {
   const Texto& l = linea(y);
   const auto largo = static_cast<int32_t>(l.size());

@@ -79,6 +79,7 @@ public:
   int32_t NumLineas() const override { return nLin(); }
   // Trims from the top, never the top screen row or below it.
   void EliminarLineasIni(int32_t nelim) override;
+  int32_t LineasSobreTamano(int64_t maxCaracteres) const override;
   bool CursorEditEngan() const override;
   void EnganCursorEdit() override;
   // After a chunk: recognises prompts on the lines that changed, then paints what changed.

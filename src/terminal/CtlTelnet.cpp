@@ -2,6 +2,7 @@
 #include "terminal/CtlTelnet.h"
 #include "base/Error.h"
 #include "platform/DestinoSsh.h"
+#include <algorithm>
 #include <climits>
 #include <exception>
 #include <utility>
@@ -247,7 +248,9 @@ void CtlTelnet::ProcesaBloque(const std::string& bloque) {
 
 void CtlTelnet::Recorta() {
   const int32_t lineas = vista_->NumLineas();
-  if (lineas > MaxLineasTerm) vista_->EliminarLineasIni(lineas - MaxLineasTerm + 20);
+  int32_t nelim = lineas > MaxLineasTerm ? lineas - MaxLineasTerm + 20 : 0;
+  nelim = std::max(nelim, vista_->LineasSobreTamano(kMaxCaracteresTerm));
+  if (nelim > 0) vista_->EliminarLineasIni(nelim);
 }
 
 // A chunk may hold far more lines than the scroll-back keeps: it goes to the view a slice of lines

@@ -50,6 +50,9 @@ public:
 
   // Lines kept in the view; the excess is trimmed after each chunk.
   int16_t MaxLineasTerm = 500;
+  // Nor more characters than these, whatever the lines: a host's long lines cannot fill the memory.
+  static constexpr int64_t kMaxCaracteresTerm = int64_t(4) << 20;
+
   // While set, received data does not reach the view: the commands the program types for itself
   // and their answers are not the user's business. The events still get it. When it ends, the view
   // goes to a new line and gets what came after the last line feed: the host's new prompt.
@@ -115,9 +118,9 @@ private:
 
   void ProcesaBloque(const std::string& bloque);
   void Entrega();
-  // Trims the view to MaxLineasTerm when it holds more.
+  // Trims the view to MaxLineasTerm lines and kMaxCaracteresTerm characters when it holds more.
   void Recorta();
-  static constexpr int kLineasTramo = 256;
+  static constexpr int kLineasTramo = 64;
   void TicConexion();
   void Estado(VistaTexto texto, Color color);
 

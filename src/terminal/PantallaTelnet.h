@@ -28,6 +28,11 @@ public:
   virtual int32_t NumLineas() const = 0;
   // Removes 'nelim' lines from the top of the scroll-back.
   virtual void EliminarLineasIni(int32_t nelim) = 0;
+  // Lines to remove from the top so that the rest holds at most 'maxCaracteres' characters.
+  virtual int32_t LineasSobreTamano(int64_t maxCaracteres) const {
+    (void)maxCaracteres;
+    return 0;
+  }
   // True when the edit caret sits on the terminal cursor.
   virtual bool CursorEditEngan() const = 0;
   // Puts the edit caret on the terminal cursor and scrolls it into view.
