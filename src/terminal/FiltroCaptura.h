@@ -1,5 +1,6 @@
 // Host output as the terminal shows it, for a macro's capture: escape sequences and control
-// characters are consumed as the terminal consumes them; TAB stays, LF becomes CR LF, CR goes.
+// characters are consumed as the terminal consumes them; TAB stays, each line ends in CR LF, and
+// what BS, CR and erase-to-end-of-line do to a line within one chunk is done to the text.
 #pragma once
 #include "base/Texto.h"
 #include "terminal/InterpreteEscape.h"
@@ -21,7 +22,7 @@ private:
   void TelnetTexto(VistaTexto run) override;
   void FijaCursorTel(int32_t, int32_t) override {}
   CursorTel LeeCursorTel() const override { return {}; }
-  void eraseEOL() override {}
+  void eraseEOL() override;
   void eraseBOL() override {}
   void eraseLINE() override {}
   void eraseEOS() override {}
@@ -30,6 +31,7 @@ private:
 
   InterpreteEscape interprete_{*this};
   Texto* destino_ = nullptr;
+  size_t pos_ = 0, inicioLinea_ = 0; // the cursor and the current line's start in destino_
 };
 
 } // namespace zt
