@@ -4,6 +4,7 @@
 #include <QHostInfo>
 #include <QMetaObject>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -72,11 +73,18 @@ std::string Huella(ssh_session sesion) {
 
 } // namespace
 
-SocketSsh::SocketSsh(QObject* padre) : QObject(padre) {}
+SocketSsh::SocketSsh(QObject* padre) : QObject(padre), vigia_(new QTimer(this)) {
+  vigia_->setInterval(5);
+  connect(vigia_, &QTimer::timeout, this, [this] {
+    Drena();
+    if (--vueltasVigia_ <= 0) vigia_->stop();
+  });
+}
 
 SocketSsh::~SocketSsh() { Libera(); }
 
 void SocketSsh::Libera() {
+  vigia_->stop();
   notificador_.reset();
   s_.reset();
   estado_ = Cerrado;
@@ -291,7 +299,11 @@ bool SocketSsh::Enviar(std::string_view bytes) {
     if (n <= 0) return false;
     bytes.remove_prefix(std::size_t(n));
   }
+  // libssh may take the host's answer off the socket while it writes, leaving it in its own
+  // buffers where the socket's notifier never tells of it: look for a while after each send.
   QMetaObject::invokeMethod(this, [this] { Drena(); }, Qt::QueuedConnection);
+  vueltasVigia_ = 400;
+  if (!vigia_->isActive()) vigia_->start();
   return true;
 }
 

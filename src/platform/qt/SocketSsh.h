@@ -11,6 +11,7 @@
 #include <string>
 
 class QSocketNotifier;
+class QTimer;
 
 namespace zt {
 
@@ -53,6 +54,8 @@ private:
   int estado_ = Cerrado;
   std::unique_ptr<Sesion> s_;
   std::unique_ptr<QSocketNotifier> notificador_;
+  QTimer* vigia_;        // drains the channel for a while after each send
+  int vueltasVigia_ = 0; // ticks left
   std::string recibido_;
   bool avisoPendiente_ = false;
   std::string usuario_, host_;
