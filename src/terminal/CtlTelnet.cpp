@@ -264,6 +264,9 @@ void CtlTelnet::Entrega() {
     const auto salto = texto_.rfind(U'\n');
     if (salto == Texto::npos) colaMuda_ += texto_;
     else colaMuda_.assign(texto_, salto + 1);
+    // A prompt is short: a host that sends no line feed for long must not grow this.
+    constexpr std::size_t kMaxCola = 4096;
+    if (colaMuda_.size() > kMaxCola) colaMuda_.erase(0, colaMuda_.size() - kMaxCola);
     return;
   }
   VistaTexto resto(texto_);
