@@ -185,8 +185,26 @@ TEST_F(Lote, SessionOverSsh) {
   EXPECT_NE(Lee(actual_ / "sal.txt").find("\r\nok-42\r\n35 90\r\nvt100\r\n"), std::string::npos) << Lee(actual_ / "sal.txt");
   EXPECT_NE(Lee(host.casa / ".ssh/known_hosts").find("[127.0.0.1]:" + std::to_string(host.puerto)), std::string::npos);
 
-  // Without the key: the password of the environment, which a wrong one does not pass.
+  // The key held by an agent, not in the folder.
   fs::rename(host.casa / ".ssh/id_ed25519", host.casa / ".ssh/otra");
+  const fs::path agente = raiz_ / "agente.sock";
+  const pid_t pidAgente = fork();
+  if (pidAgente == 0) {
+    execl("/usr/bin/ssh-agent", "ssh-agent", "-D", "-a", agente.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  for (int i = 0; i < 100 && !fs::exists(agente); ++i) usleep(20000);
+  EXPECT_EQ(std::system(("SSH_AUTH_SOCK=" + agente.string() + " ssh-add -q " + (host.casa / ".ssh/otra").string() +
+                         " 2>/dev/null").c_str()),
+            0);
+  entorno_.push_back({"SSH_AUTH_SOCK", agente.string()});
+  s = Macro(ida, {ip, "/NOERROR"});
+  EXPECT_EQ(s.estado, 0) << s.error << Lee(actual_ / "error.log");
+  kill(pidAgente, SIGTERM);
+  waitpid(pidAgente, nullptr, 0);
+  entorno_.pop_back();
+
+  // No key at all: the password of the environment, which a wrong one does not pass.
   entorno_.push_back({"ZTELNET_SSH_PASSWORD", zt::test::HostSshd::kClave});
   s = Macro(ida, {ip, "/NOERROR"});
   EXPECT_EQ(s.estado, 0) << s.error << Lee(actual_ / "error.log");
