@@ -214,8 +214,9 @@ std::string SocketSsh::Entra(Sesion& s) {
   case SSH_KNOWN_HOSTS_OK: break;
   case SSH_KNOWN_HOSTS_CHANGED:
   case SSH_KNOWN_HOSTS_OTHER:
-    return "La clave del host " + host_ + " ha cambiado (ahora " + huella +
-           "): conexión rechazada. Si el cambio es legítimo, quite la clave vieja de " + conocidos + ".";
+    // What matters first, for a terminal line of 80 columns.
+    return "La clave del host " + host_ + " ha cambiado: conexión rechazada (ahora " + huella +
+           "; si el cambio es legítimo, quite la clave vieja de " + conocidos + ")";
   case SSH_KNOWN_HOSTS_UNKNOWN:
   case SSH_KNOWN_HOSTS_NOT_FOUND:
     if (!AceptaClaveNueva || !AceptaClaveNueva(host_, huella))
