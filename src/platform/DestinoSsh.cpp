@@ -1,4 +1,5 @@
 #include "platform/DestinoSsh.h"
+#include <cctype>
 
 namespace zt {
 
@@ -48,6 +49,12 @@ DestinoSsh LeeDestinoSsh(std::string_view texto) {
   }
   if (d.error.empty() && d.host.find_first_of(" \t/@") != std::string::npos) d.error = "host no válido: " + d.host;
   return d;
+}
+
+bool NombreReservadoInvalido(std::string host) {
+  while (!host.empty() && host.back() == '.') host.pop_back();
+  for (char& c : host) c = char(std::tolower(static_cast<unsigned char>(c)));
+  return host == "invalid" || (host.size() > 8 && host.compare(host.size() - 8, 8, ".invalid") == 0);
 }
 
 std::string DireccionSsh(const DestinoSsh& d) {

@@ -26,6 +26,10 @@ inline bool EsDireccionSsh(std::string_view texto) {
 
 DestinoSsh LeeDestinoSsh(std::string_view texto);
 
+// A name under the reserved top-level domain "invalid", which never resolves: both sockets fail
+// it at once, without asking any name server.
+bool NombreReservadoInvalido(std::string host);
+
 // The address back in its written form; the port only when it is not 22.
 std::string DireccionSsh(const DestinoSsh& d);
 

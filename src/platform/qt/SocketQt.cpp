@@ -1,5 +1,6 @@
 // Socket over QTcpSocket; the data notice runs from the event loop, never inside readyRead.
 #include "platform/qt/SocketQt.h"
+#include "platform/DestinoSsh.h"
 #include "platform/qt/ConvierteQt.h"
 #include <QMetaObject>
 #include <cctype>
@@ -10,16 +11,6 @@
 #endif
 
 namespace zt {
-
-namespace {
-
-bool NombreInvalido(std::string host) {
-  while (!host.empty() && host.back() == '.') host.pop_back();
-  for (char& c : host) c = char(std::tolower(static_cast<unsigned char>(c)));
-  return host == "invalid" || (host.size() > 8 && host.compare(host.size() - 8, 8, ".invalid") == 0);
-}
-
-} // namespace
 
 // The two failures a user can act on get the program's own words; others keep the system's.
 std::string SocketQt::MotivoFallo(QAbstractSocket::SocketError error) const {
@@ -51,7 +42,7 @@ void SocketQt::Conectar(const std::string& host, uint16_t puerto) {
   cierreInformado_ = false;
   ++generacion_;
   // Names under the reserved ".invalid" never resolve: fail here, without asking any name server.
-  if (NombreInvalido(host)) {
+  if (NombreReservadoInvalido(host)) {
     InformaCierre(MotivoFallo(QAbstractSocket::HostNotFoundError));
     return;
   }

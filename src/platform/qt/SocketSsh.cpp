@@ -116,6 +116,7 @@ void SocketSsh::Conectar(const std::string& host, uint16_t puerto) {
   host_ = d.host;
   // The address's own port wins; else the one asked for, unless it is Telnet's.
   puerto_ = d.puertoDado || puerto == 23 || puerto == 0 ? d.puerto : puerto;
+  if (NombreReservadoInvalido(host_)) return Falla("No se encuentra el host " + host_);
   estado_ = Conectando;
   s_ = std::make_unique<Sesion>();
   const unsigned gen = generacion_;
