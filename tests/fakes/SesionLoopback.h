@@ -30,6 +30,12 @@ struct SesionLoopback {
     telnet.Connect(U"127.0.0.1", puerto, 10);
     return pump.EsperaHasta(listo, msMax);
   }
+  // The same with prompt recognition on lines starting with 'prompt', until the first one comes.
+  bool ConectaConPrompt(uint16_t puerto, const Texto& prompt) {
+    vista.DetPromptActiva = true;
+    vista.PatIniPrompt = prompt;
+    return Conecta(puerto, [this] { return telnet.LlegoPrompt; });
+  }
 };
 
 } // namespace zt::test

@@ -40,9 +40,7 @@ TEST_P(VistaReal, PromptComandosYAcentos) {
   CtlTelnet& telnet = s.telnet;
   PumpQt& pump = s.pump;
   telnet.MaxLineasTerm = 5000;
-  vista.DetPromptActiva = true;
-  vista.PatIniPrompt = U"zt$ ";
-  ASSERT_TRUE(s.Conecta(host.puerto, [&] { return telnet.LlegoPrompt; })) << U8(vista.Text());
+  ASSERT_TRUE(s.ConectaConPrompt(host.puerto, U"zt$ ")) << U8(vista.Text());
 
   EXPECT_EQ(U8(telnet.EnviaComando(U"echo hola", 1, 1)), "hola");
 
@@ -92,9 +90,7 @@ TEST(VistaRealLf, SalidaSinRetornoAcotada) {
   AppQt();
   ASSERT_TRUE(host.Arranca());
   SesionLoopback s;
-  s.vista.DetPromptActiva = true;
-  s.vista.PatIniPrompt = U"zt$ ";
-  ASSERT_TRUE(s.Conecta(host.puerto, [&] { return s.telnet.LlegoPrompt; })) << U8(s.vista.Text());
+  ASSERT_TRUE(s.ConectaConPrompt(host.puerto, U"zt$ ")) << U8(s.vista.Text());
   const long antes = PicoMemoriaKb();
   const struct {
     const char* comando;
@@ -124,9 +120,7 @@ TEST(VistaRealControles, SeVenComoEnUnTerminal) {
   AppQt();
   ASSERT_TRUE(host.Arranca());
   SesionLoopback s;
-  s.vista.DetPromptActiva = true;
-  s.vista.PatIniPrompt = U"zt$ ";
-  ASSERT_TRUE(s.Conecta(host.puerto, [&] { return s.telnet.LlegoPrompt; })) << U8(s.vista.Text());
+  ASSERT_TRUE(s.ConectaConPrompt(host.puerto, U"zt$ ")) << U8(s.vista.Text());
   const struct {
     const char* comando;
     const char* linea; // as stored
