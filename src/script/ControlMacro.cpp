@@ -67,8 +67,8 @@ void ControlMacro::Interrumpe(const Texto& motivo) {
   Abandonar();
 }
 
-void ControlMacro::DatosRecibidos(const Texto& texto, const Texto* ultimaLinea) {
-  proc_->DatosRecibidos(texto, ultimaLinea);
+void ControlMacro::DatosRecibidos(const Texto& texto, const Texto* ultimaLinea, bool saltoDeLinea) {
+  proc_->DatosRecibidos(texto, ultimaLinea, saltoDeLinea);
 }
 
 bool ControlMacro::Capturando() const { return proc_->VarCaptura != 0; }

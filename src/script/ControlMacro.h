@@ -62,8 +62,9 @@ public:
   // The data handler, after each processed chunk: 'texto' is the chunk's text as the terminal shows
   // it, without escape sequences or controls other than TAB, each line ended by CR LF (appended to
   // the capture variable when capturing); 'ultimaLinea' the view's line that holds the terminal
-  // cursor, without the blanks after the cursor, null when the view holds no line.
-  void DatosRecibidos(const Texto& texto, const Texto* ultimaLinea);
+  // cursor, without the blanks after the cursor, null when the view holds no line; 'saltoDeLinea'
+  // whether the chunk held a line feed.
+  void DatosRecibidos(const Texto& texto, const Texto* ultimaLinea, bool saltoDeLinea = true);
   // True while a run captures host output (the handler may skip decoding otherwise).
   bool Capturando() const;
   const Texto& UltimaLinea() const;

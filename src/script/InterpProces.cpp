@@ -46,11 +46,12 @@ void InterpProces::TerminaEjecucion() {
   VarCaptura = 0;
   errorCaptura_.clear();
   esperado_ = nullptr;
+  esperaCambio_ = false;
   for (auto& [n, a] : archivos_) std::fclose(a.f);
   archivos_.clear();
 }
 
-void InterpProces::DatosRecibidos(const Texto& texto, const Texto* ultimaLinea) {
+void InterpProces::DatosRecibidos(const Texto& texto, const Texto* ultimaLinea, bool saltoDeLinea) {
   if (VarCaptura != 0 && VarCaptura <= in_.NumVariables()) {
     // A host that floods a capture ends the run instead of exhausting memory.
     if (in_.LeeValorVar(VarCaptura).size() + texto.size() > in_.limiteTexto) {
@@ -61,9 +62,11 @@ void InterpProces::DatosRecibidos(const Texto& texto, const Texto* ultimaLinea) 
     }
   }
   if (!ultimaLinea) return;
-  UltimaLinea = *ultimaLinea;
+  lineaVista_ = *ultimaLinea;
+  if (esperaCambio_ && (saltoDeLinea || *ultimaLinea != lineaEnvio_)) esperaCambio_ = false;
+  UltimaLinea = esperaCambio_ ? Texto() : *ultimaLinea;
   // Compared as each chunk lands, so a prompt followed at once by more output is not missed.
-  if (esperado_ && !coincidio_ && UltimaLinea == *esperado_) {
+  if (esperado_ && !coincidio_ && !esperaCambio_ && UltimaLinea == *esperado_) {
     coincidio_ = true;
     UltimaLinea.clear();
   }
@@ -371,7 +374,10 @@ void InterpProces::EnviaLineaMacro(const Texto& texto) {
     entorno_.Bomba().EsperaHasta([&] { return conectado() || cerrada() || Abandonar; }, int(CuentaEspera) * 100);
   if (conectado()) {
     entorno_.SendData(texto + U"\r");
-    UltimaLinea.clear(); // the prompt already on screen is not the answer to this line
+    // The prompt already on screen is not the answer to this line.
+    lineaEnvio_ = lineaVista_;
+    UltimaLinea.clear();
+    esperaCambio_ = true;
     return;
   }
   if (Abandonar) return;

@@ -39,7 +39,7 @@ public:
   void TerminaEjecucion();
 
   // The data handler's side (see ControlMacro::DatosRecibidos).
-  void DatosRecibidos(const Texto& texto, const Texto* ultimaLinea);
+  void DatosRecibidos(const Texto& texto, const Texto* ultimaLinea, bool saltoDeLinea = true);
 
   int16_t CuentaEspera = 0;  // wait limit in 100 ms steps: "timeout" x 10
   Texto UltimaLinea;         // the terminal's cursor line, cleared by a matching WAIT and by SENDLN
@@ -69,6 +69,11 @@ private:
   // WAIT in progress: the text awaited, matched by the data handler as each chunk lands.
   const Texto* esperado_ = nullptr;
   bool coincidio_ = false;
+  // After a SENDLN, the cursor line counts again only once the host moved it: a chunk that leaves
+  // the old prompt line as it was (a mode change, say) is not the answer.
+  bool esperaCambio_ = false;
+  Texto lineaVista_;  // the cursor line as last seen, kept when UltimaLinea is cleared
+  Texto lineaEnvio_;  // ... and as it was when the line was sent
   Texto errorCaptura_; // the capture outgrew the longest text; the run ends with it
   struct Abierto {
     std::FILE* f = nullptr;

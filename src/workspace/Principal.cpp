@@ -250,7 +250,7 @@ void Principal::AlRecibir(const Texto& datos) {
     Texto ultima;
     const bool hayLinea = txtTerm.nLin() > 0;
     if (hayLinea) ultima = txtTerm.LineaCursorTel();
-    control.DatosRecibidos(captura, hayLinea ? &ultima : nullptr);
+    control.DatosRecibidos(captura, hayLinea ? &ultima : nullptr, datos.find(U'\n') != Texto::npos);
   } catch (const ErrorEjecucion& e) {
     ShowTextInTerm(U"Error occurred!" + e.descripcion());
   }

@@ -105,8 +105,8 @@ private:
     while (!pendientes_.empty() && pendientes_.front().ms <= bomba.ahora) {
       Trozo t = pendientes_.front();
       pendientes_.pop_front();
-      const Texto ultima = T(t.ultima);
-      if (control) control->DatosRecibidos(T(t.texto), &ultima);
+      const Texto ultima = T(t.ultima), texto = T(t.texto);
+      if (control) control->DatosRecibidos(texto, &ultima, texto.find(U'\n') != Texto::npos);
     }
     if (alProcesar) alProcesar();
   }

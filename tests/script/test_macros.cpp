@@ -176,6 +176,18 @@ TEST_F(Macro, WaitWakesOnTheChunkNotOnASlice) {
   EXPECT_EQ(entorno.bomba.ahora, 1000);
 }
 
+// After a SENDLN, a chunk that leaves the old prompt line as it was (bash's switch of its paste
+// mode) is not the answer; the prompt after the command's output is.
+TEST_F(Macro, WaitAfterSendlnNeedsTheLineToMove) {
+  entorno.estado = 7;
+  entorno.prompt = "zt$ ";
+  entorno.bomba.pasoEspera = 1;
+  entorno.Entrega(0, "zt$ ", "zt$ ");
+  entorno.Entrega(10, "\x1b[?2004l", "zt$ "); // before the echo (20 ms) and the prompt (30 ms)
+  EXPECT_EQ(Corre("WAIT 'zt$ '\nSENDLN 'echo hola'\nWAIT 'zt$ '"), FinMacro::Correcta) << Error();
+  EXPECT_EQ(entorno.bomba.ahora, 30);
+}
+
 TEST_F(Macro, SendlnWaitsForTheConnection) {
   entorno.msConexion = 300;
   entorno.bomba.pasoEspera = 10;
