@@ -67,8 +67,9 @@ void ControlMacro::Interrumpe(const Texto& motivo) {
   Abandonar();
 }
 
-void ControlMacro::DatosRecibidos(const Texto& texto, const Texto* ultimaLinea, bool saltoDeLinea) {
-  proc_->DatosRecibidos(texto, ultimaLinea, saltoDeLinea);
+void ControlMacro::DatosRecibidos(const Texto& texto, const Texto* ultimaLinea, bool saltoDeLinea,
+                                  std::size_t quitar) {
+  proc_->DatosRecibidos(texto, ultimaLinea, saltoDeLinea, quitar);
 }
 
 bool ControlMacro::Capturando() const { return proc_->VarCaptura != 0; }

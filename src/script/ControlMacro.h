@@ -63,8 +63,10 @@ public:
   // it, without escape sequences or controls other than TAB, each line ended by CR LF (appended to
   // the capture variable when capturing); 'ultimaLinea' the view's line that holds the terminal
   // cursor, without the blanks after the cursor, null when the view holds no line; 'saltoDeLinea'
-  // whether the chunk held a line feed.
-  void DatosRecibidos(const Texto& texto, const Texto* ultimaLinea, bool saltoDeLinea = true);
+  // whether the chunk held a line feed; 'quitar' how many characters at the end of the capture
+  // 'texto' replaces (the unfinished line it writes again).
+  void DatosRecibidos(const Texto& texto, const Texto* ultimaLinea, bool saltoDeLinea = true,
+                      std::size_t quitar = 0);
   // True while a run captures host output (the handler may skip decoding otherwise).
   bool Capturando() const;
   const Texto& UltimaLinea() const;

@@ -5,6 +5,7 @@
 #include "base/Error.h"
 #include "base/Numeros.h"
 #include "terminal/AjustesTerminal.h"
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <new>
@@ -51,13 +52,17 @@ void InterpProces::TerminaEjecucion() {
   archivos_.clear();
 }
 
-void InterpProces::DatosRecibidos(const Texto& texto, const Texto* ultimaLinea, bool saltoDeLinea) {
+void InterpProces::DatosRecibidos(const Texto& texto, const Texto* ultimaLinea, bool saltoDeLinea,
+                                  std::size_t quitar) {
   if (VarCaptura != 0 && VarCaptura <= in_.NumVariables()) {
+    const Texto& actual = in_.LeeValorVar(VarCaptura);
+    quitar = std::min(quitar, actual.size());
     // A host that floods a capture ends the run instead of exhausting memory.
-    if (in_.LeeValorVar(VarCaptura).size() + texto.size() > in_.limiteTexto) {
+    if (actual.size() - quitar + texto.size() > in_.limiteTexto) {
       VarCaptura = 0;
       errorCaptura_ = DescripcionError(CodigoError::CadenaMuyLarga);
     } else {
+      in_.RecortaValorVar(VarCaptura, actual.size() - quitar);
       in_.AgreValorVar(VarCaptura, texto);
     }
   }

@@ -39,7 +39,8 @@ public:
   void TerminaEjecucion();
 
   // The data handler's side (see ControlMacro::DatosRecibidos).
-  void DatosRecibidos(const Texto& texto, const Texto* ultimaLinea, bool saltoDeLinea = true);
+  void DatosRecibidos(const Texto& texto, const Texto* ultimaLinea, bool saltoDeLinea = true,
+                      std::size_t quitar = 0);
 
   int16_t CuentaEspera = 0;  // wait limit in 100 ms steps: "timeout" x 10
   Texto UltimaLinea;         // the terminal's cursor line, cleared by a matching WAIT and by SENDLN

@@ -81,6 +81,8 @@ public:
   int16_t ExisteVariable(VistaTexto nombre) const;
   void FijaValorVar(int16_t n, VistaTexto valor);
   void AgreValorVar(int16_t n, VistaTexto valor);
+  // Drops the end of the value past 'largo' characters.
+  void RecortaValorVar(int16_t n, std::size_t largo);
   const Texto& LeeValorVar(int16_t n) const;
   Texto ValorVariable(VistaTexto nombre) const;
   int16_t NumVariables() const { return numVars_; }

@@ -51,6 +51,11 @@ void CInterprete::FijaValorVar(int16_t n, VistaTexto valor) { Slot(n).valor = va
 
 void CInterprete::AgreValorVar(int16_t n, VistaTexto valor) { Slot(n).valor += valor; }
 
+void CInterprete::RecortaValorVar(int16_t n, std::size_t largo) {
+  Texto& v = Slot(n).valor;
+  if (largo < v.size()) v.resize(largo);
+}
+
 const Texto& CInterprete::LeeValorVar(int16_t n) const { return Slot(n).valor; }
 
 Texto CInterprete::ValorVariable(VistaTexto nombre) const {

@@ -244,13 +244,13 @@ void Principal::AlRecibir(const Texto& datos) {
     // The capture holds the text as the terminal shows it; the filter sees every chunk, so a
     // sequence split between chunks never leaks into a capture that starts in between.
     Texto captura;
-    filtroCaptura_.Filtra(datos, control.Capturando() ? &captura : nullptr);
+    const std::size_t quitar = filtroCaptura_.Filtra(datos, control.Capturando() ? &captura : nullptr);
     // WAIT looks where the host's cursor is: after a clear the prompt stands on the top row, with
     // emptied rows below it.
     Texto ultima;
     const bool hayLinea = txtTerm.nLin() > 0;
     if (hayLinea) ultima = txtTerm.LineaCursorTel();
-    control.DatosRecibidos(captura, hayLinea ? &ultima : nullptr, datos.find(U'\n') != Texto::npos);
+    control.DatosRecibidos(captura, hayLinea ? &ultima : nullptr, datos.find(U'\n') != Texto::npos, quitar);
   } catch (const ErrorEjecucion& e) {
     ShowTextInTerm(U"Error occurred!" + e.descripcion());
   }

@@ -19,7 +19,7 @@ TEST(RemotoSsh, GuardaYLeeTextosHostilesComprobadosEnElHost) {
   s.socket.ssh.carpetaSsh = (host.casa / ".ssh").string();
   s.socket.ssh.AceptaClaveNueva = [](const std::string&, const std::string&) { return true; };
   s.telnet.Connect(T("ssh://root@127.0.0.1:" + std::to_string(host.puerto)), 23, 10);
-  ASSERT_TRUE(s.pump.EsperaHasta([&] { return s.vista.UltimaLinea() == U"zt$ "; }, 15000))
+  ASSERT_TRUE(s.pump.EsperaHasta([&] { return s.vista.LineaCursorTel() == U"zt$ "; }, 15000))
       << U8(s.vista.UltimaLinea());
   CanalTelnet canal(s.telnet, s.pump, &s.vista);
   TransferenciaRemota tr(canal);

@@ -68,7 +68,7 @@ TEST_P(RemotoReal, GuardaLeeYEditaTextosHostiles) {
   CtlTelnet& telnet = s.telnet;
   PumpQt& pump = s.pump;
   ASSERT_TRUE(s.Conecta(
-      host.puerto, [&] { return vista.UltimaLinea() == U"zt$ "; }, 15000))
+      host.puerto, [&] { return vista.LineaCursorTel() == U"zt$ "; }, 15000))
       << U8(vista.UltimaLinea());
   CanalTelnet canal(telnet, pump, &vista);
   TransferenciaRemota tr(canal);
@@ -168,7 +168,7 @@ TEST_P(RemotoReal, GuardadoCortadoDejaElArchivoComoEstaba) {
     host.Escribe("f", viejo);
     SesionLoopback s;
     ASSERT_TRUE(s.Conecta(
-        host.puerto, [&] { return s.vista.UltimaLinea() == U"zt$ "; }, 15000));
+        host.puerto, [&] { return s.vista.LineaCursorTel() == U"zt$ "; }, 15000));
     CanalTelnet canal(s.telnet, s.pump, &s.vista);
     CanalCortado cortado(canal, [&] {
       if (corte == Mata) kill(host.Pid(), SIGKILL);
