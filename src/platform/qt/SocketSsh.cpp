@@ -126,12 +126,12 @@ void SocketSsh::Conectar(const std::string& host, uint16_t puerto) {
     if (info.error() != QHostInfo::NoError || direcciones.isEmpty())
       return Falla("No se encuentra el host " + host_ + ": " + info.errorString().toStdString());
     s_->direcciones.assign(direcciones.begin(), direcciones.end());
-    AlResolver({}, {});
+    IntentaSiguiente();
   });
 }
 
 // Tries the next address without blocking; the notifier says when the attempt ended.
-void SocketSsh::AlResolver(const std::string&, const std::string&) {
+void SocketSsh::IntentaSiguiente() {
   while (s_->siguiente < s_->direcciones.size()) {
     const QHostAddress& a = s_->direcciones[s_->siguiente++];
     sockaddr_storage dir{};
@@ -172,7 +172,7 @@ void SocketSsh::AlConectarTcp() {
   getsockopt(s_->fd, SOL_SOCKET, SO_ERROR, &error, &largo);
   if (error != 0) {
     s_->ultimoError = error == ECONNREFUSED ? "Conexión rechazada" : std::strerror(error);
-    return AlResolver({}, {});
+    return IntentaSiguiente();
   }
   const int uno = 1;
   setsockopt(s_->fd, IPPROTO_TCP, TCP_NODELAY, &uno, sizeof uno);

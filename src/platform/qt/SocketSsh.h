@@ -42,7 +42,7 @@ public:
 
 private:
   struct Sesion;
-  void AlResolver(const std::string& error, const std::string& direccion);
+  void IntentaSiguiente(); // connects to the next address of the name, without blocking
   void AlConectarTcp();
   std::string Entra(Sesion& s); // handshake, host key, log-in, shell; empty on success, else the reason
   void Drena();
