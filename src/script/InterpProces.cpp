@@ -1,9 +1,9 @@
 // Statement executor: the statement loop, IF by recursion, the waits and the run's files.
-#include "platform/DestinoSsh.h"
 #include "script/InterpProces.h"
 #include "base/Codec.h"
 #include "base/Error.h"
 #include "base/Numeros.h"
+#include "platform/DestinoSsh.h"
 #include "terminal/AjustesTerminal.h"
 #include <algorithm>
 #include <cerrno>

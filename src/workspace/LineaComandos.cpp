@@ -1,8 +1,8 @@
 // ZTelnet's command line, read with the macro language's lexer (identifiers, quoted strings).
-#include "platform/DestinoSsh.h"
 #include "workspace/LineaComandos.h"
 #include "base/Comodin.h"
 #include "base/Error.h"
+#include "platform/DestinoSsh.h"
 #include "script/Interprete.h"
 
 namespace zt {

@@ -5,21 +5,21 @@
 #include "script/ui/MenuMacrosQt.h"
 #include "terminal/ui/FrmConnect.h"
 #include "workspace/ui/MenuRegistro.h"
-#include <QInputDialog>
-#include <QLineEdit>
-#include <cstdio>
-#include <cstdlib>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QEvent>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 
 namespace zt {
 
