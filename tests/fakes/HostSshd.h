@@ -4,6 +4,7 @@
 // Root logs in; its password is kClave inside the server's own mount namespace only, where a
 // copy of the shadow file is mounted over the real one. Stopped by PID when the object goes.
 #pragma once
+#include "../../tools/anfitrion/ServidorTelnetd.h"
 #include <arpa/inet.h>
 #include <crypt.h>
 #include <csignal>
@@ -110,16 +111,12 @@ private:
     return Corre("ssh-keygen -q -t ed25519 -N '' -f " + (carpeta / "clave_host").string());
   }
 
+  // A port the system gives a loopback listener, free again once that listener closes.
   static uint16_t PuertoLibre() {
-    const int s = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in dir{};
-    dir.sin_family = AF_INET;
-    dir.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t largo = sizeof dir;
-    bind(s, reinterpret_cast<sockaddr*>(&dir), sizeof dir);
-    getsockname(s, reinterpret_cast<sockaddr*>(&dir), &largo);
-    close(s);
-    return ntohs(dir.sin_port);
+    unsigned p = 0;
+    const int s = EscuchaLoopback(1, p);
+    if (s >= 0) close(s);
+    return uint16_t(p);
   }
 
   // On the same port when restarted, so that the client sees the same host.
